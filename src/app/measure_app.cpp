@@ -1,0 +1,39 @@
+#include "app/measure_app.h"
+
+#include "app/measure_dlg.h"
+#include "app/prompt.h"
+#include "app/single_instance.h"
+#include "platform/language.h"
+#include "platform/string_table.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int CMeasureApp::run(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("Mirelta"));
+    QApplication::setApplicationVersion(QStringLiteral("1.658"));
+    QApplication::setOrganizationName(QStringLiteral("MRC"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Measuring on the live picture of USB microscope cameras."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(app); // reports unknown options and exits
+
+    InitLanguage();
+    MessageBoxPrompt prompt;
+
+    SingleInstance instance;
+    if (!instance.acquire()) {
+        prompt.ask(nullptr, QString::fromUtf8(LoadStr(strid::AlreadyRunning)),
+                   QStringLiteral("Mirelta"), PromptButtons::Ok, PromptIcon::None);
+        return 1;
+    }
+
+    MeasureDlgOptions options;
+    options.prompt = &prompt;
+    CMeasureDlg dialog(options);
+    dialog.exec();
+    return 0;
+}

@@ -1,0 +1,392 @@
+#include "app/measure_dlg.h"
+
+#include "app/image_button.h"
+#include "app/main_dialog_template.h"
+#include "app/main_layout.h"
+#include "app/prompt.h"
+#include "app/resource_pictures.h"
+#include "calib/picture_layout.h"
+#include "platform/clock.h"
+#include "platform/language.h"
+#include "platform/string_table.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTreeWidget>
+
+namespace {
+
+const char* kTitle = "Mirelta Version 1.658";
+
+// Cells of the button sheet, by control.
+struct SheetCell {
+    int id;
+    int x;
+    int y;
+};
+constexpr SheetCell kSheetCells[] = {
+    {idc::Line, 0, 0},        {idc::Aria, 50, 0},      {idc::Circle, 100, 0},
+    {idc::Circle2, 150, 0},   {idc::Live, 0, 53},      {idc::Color, 100, 53},
+    {idc::Calib, 150, 53},    {idc::Delete, 0, 106},   {idc::Csv, 100, 106},
+    {idc::SaveImage, 150, 106}, {idc::SaveDir, 0, 159}, {idc::Set, 50, 159},
+    {idc::Type, 100, 159},    {idc::Thumb, 0, 211},    {idc::Sui, 50, 211},
+    {idc::Angle, 100, 211},   {idc::LoadResults, 50, 264}, {idc::CrossLine, 100, 264},
+    {idc::FocusArea, 50, 318},
+};
+
+QRect ToQRect(const IntRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+} // namespace
+
+CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
+    : QDialog(parent), m_prompt(options.prompt) {
+    if (options.dpi) {
+        m_scale = *options.dpi;
+    } else {
+        m_scale.dpiX = logicalDpiX() > 0 ? logicalDpiX() : 96;
+        m_scale.dpiY = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    }
+    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setAccessibleName(QString::fromUtf8(kTitle));
+    m_timerTitle.setInterval(100);
+    m_timerCamera.setInterval(300);
+    m_timerCamera.setSingleShot(true); // stopped on entry, started again on exit
+    connect(&m_timerTitle, &QTimer::timeout, this, &CMeasureDlg::onTitleTimer);
+    connect(&m_timerCamera, &QTimer::timeout, this, &CMeasureDlg::onCameraTimer);
+    m_display.create(1280, 1024, 24);
+    m_display.fillRect(RGB(255, 255, 255));
+    loadPictures();
+    createControls();
+    initDialog();
+}
+
+CMeasureDlg::~CMeasureDlg() {
+    m_timerTitle.stop();
+    m_timerCamera.stop();
+}
+
+QWidget* CMeasureDlg::item(int id) const {
+    const auto it = m_items.find(id);
+    return it == m_items.end() ? nullptr : it->second;
+}
+
+ImageButton* CMeasureDlg::imageButton(int id) const { return qobject_cast<ImageButton*>(item(id)); }
+
+void CMeasureDlg::loadPictures() {
+    m_sheet = ResourcePicture(g_bJapanese ? "png/180_ja" : "png/180_en");
+    m_sheet2x = ResourcePicture(g_bJapanese ? "png/180_ja@2x" : "png/180_en@2x");
+    m_tile = ResourcePicture("png/181");
+    m_arrows = ResourcePicture("png/182");
+    m_edgeIcon = ResourcePicture("png/183");
+    setWindowIcon(ResourceIcon());
+}
+
+void CMeasureDlg::createControls() {
+    for (const ControlSpec& spec : MainDialogControls()) {
+        const QString caption = QString::fromUtf8(g_bJapanese ? spec.japanese : spec.english);
+        QWidget* w = nullptr;
+        switch (spec.kind) {
+        case ControlKind::GroupBox: w = new QGroupBox(caption, this); break;
+        case ControlKind::ImageButton: {
+            auto* b = new ImageButton(spec.id, caption, QSize(50, 53), this);
+            b->setSheet(&m_sheet, &m_sheet2x);
+            b->setDisabledOffset(200);
+            b->setLampsShown(true);
+            for (const SheetCell& c : kSheetCells)
+                if (c.id == spec.id)
+                    b->setCellOrigin(QPoint(c.x, c.y));
+            w = b;
+            break;
+        }
+        case ControlKind::ArrowButton: {
+            auto* b = new ImageButton(spec.id, caption, QSize(13, 13), this);
+            b->setSheet(&m_arrows);
+            b->setCellOrigin(QPoint(spec.id == idc::StripToggle ? 26 : 0, 0));
+            connect(b, &QAbstractButton::clicked, this,
+                    [this, id = spec.id] { togglePanel(id == idc::StripToggle); });
+            w = b;
+            break;
+        }
+        case ControlKind::IconButton: {
+            auto* b = new ImageButton(spec.id, caption, QSize(16, 16), this);
+            b->setSheet(&m_edgeIcon);
+            w = b;
+            break;
+        }
+        case ControlKind::CheckBox: w = new QCheckBox(caption, this); break;
+        case ControlKind::ComboBox: w = new QComboBox(this); break;
+        case ControlKind::Label: {
+            auto* l = new QLabel(caption, this);
+            QPalette pal = l->palette();
+            pal.setColor(QPalette::WindowText, QColor(0, 168, 185));
+            l->setPalette(pal);
+            w = l;
+            break;
+        }
+        case ControlKind::ListView: {
+            auto* list = new QTreeWidget(this);
+            list->setRootIsDecorated(false);
+            list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            list->setSelectionBehavior(QAbstractItemView::SelectRows);
+            w = list;
+            break;
+        }
+        case ControlKind::ScrollBar: w = new QScrollBar(Qt::Horizontal, this); break;
+        case ControlKind::PictureFrame: {
+            auto* f = new QFrame(this);
+            f->setFrameShape(QFrame::NoFrame);
+            w = f;
+            break;
+        }
+        }
+        w->setObjectName(QStringLiteral("item%1").arg(spec.id));
+        w->setAccessibleName(caption);
+        // Designed at 96 dpi; scaled to the screen.
+        const QRect r = ToQRect(spec.rect);
+        w->setGeometry(ScaleX(r.x()), ScaleY(r.y()), ScaleX(r.width()), ScaleY(r.height()));
+        m_items[spec.id] = w;
+    }
+    // Group boxes behind the buttons they frame.
+    item(idc::LoadImageGroup)->lower();
+    item(idc::InstrumentGroup)->lower();
+    item(idc::StripGroup)->lower();
+}
+
+void CMeasureDlg::initDialog() {
+    resize(ScaleX(kMainDialogWidth), ScaleY(kMainDialogHeight));
+    setWindowTitle(QString::fromUtf8(kTitle));
+
+    if (g_bJapanese) {
+        // Tooltips exist in Japanese only.
+        const std::pair<int, int> tips[] = {
+            {idc::Live, 200},     {idc::SaveImage, 201}, {idc::SaveDir, 202},
+            {idc::Set, 203},      {idc::Type, 204},      {idc::Thumb, 205},
+            {idc::FocusArea, 206}, {idc::ScreenScale, 207}, {idc::Line, 208},
+            {idc::Aria, 209},     {idc::Circle, 210},    {idc::Circle2, 211},
+            {idc::Sui, 212},      {idc::Angle, 213},     {idc::Delete, 214},
+            {idc::LoadResults, 215}, {idc::Color, 216},  {idc::Csv, 217},
+            {idc::Calib, 218},    {idc::CalibCombo, 219}, {idc::ResultsList, 220},
+        };
+        for (const auto& [id, str] : tips)
+            if (QWidget* w = item(id))
+                w->setToolTip(QString::fromUtf8(LoadStr(str)));
+    }
+
+    // F11 and F12 work from every control.
+    for (const auto& [id, w] : m_items)
+        w->installEventFilter(this);
+
+    m_panelRoom = item(idc::LoadImageGroup)->width() + ScaleX(60);
+    m_panelRoomInitial = m_panelRoom;
+    m_stripRoom = item(idc::StripGroup)->height() + ScaleY(50);
+    item(idc::EdgeSnapCheck)->hide();
+    item(idc::EdgeSnapButton)->hide();
+
+    m_timerTitle.start();
+    m_timerCamera.start();
+    layoutControls();
+}
+
+void CMeasureDlg::layoutControls() {
+    QWidget* frame = item(idc::Picture);
+    if (!frame)
+        return;
+    const int clientWidth = width();
+    const int liveWidth = item(idc::Live)->width();
+    const int comboWidth = item(idc::CalibCombo)->width();
+    for (const auto& [id, w] : m_items) {
+        if (const auto left = RightAlignedLeft(id, clientWidth, w->width(), m_scale, liveWidth,
+                                               comboWidth))
+            w->move(*left, w->y());
+    }
+    QWidget* strip = item(idc::StripToggle);
+    strip->move(strip->x(), height() - strip->height());
+    layoutPicture();
+}
+
+void CMeasureDlg::layoutPicture() {
+    QWidget* frame = item(idc::Picture);
+    if (!frame)
+        return;
+    PictureLayoutInput in;
+    in.imageWidth = m_display.width();
+    in.imageHeight = m_display.height();
+    in.clientWidth = width();
+    in.clientHeight = height();
+    in.px = frame->x();
+    in.py = frame->y();
+    in.panelRoom = m_rightPanel ? m_panelRoom : ScaleX(24);
+    in.stripRoom = m_bottomPanel ? m_stripRoom : ScaleY(20);
+    in.magnification = m_Bai;
+    frame->setGeometry(ToQRect(PictureAreaRect(in)));
+
+    QWidget* toggle = item(idc::StripToggle);
+    const int bw = toggle->width();
+    const int bh = toggle->height();
+    QWidget* list = item(idc::ResultsList);
+    list->setGeometry(width() - bw - list->width(), list->y(), list->width(),
+                      std::max(0, height() - bh - list->y()));
+    for (int id : {idc::StripGroup, idc::ThumbScroll}) {
+        QWidget* w = item(id);
+        w->setGeometry(w->x(), height() - bh - w->height() - (id == idc::ThumbScroll ? ScaleY(4) : 0),
+                       std::max(0, width() - m_panelRoomInitial - (id == idc::ThumbScroll ? ScaleX(16) : 0)),
+                       w->height());
+    }
+}
+
+void CMeasureDlg::togglePanel(bool bottom) {
+    if (!item(idc::Picture))
+        return;
+    if (bottom) {
+        m_bottomPanel = !m_bottomPanel;
+        item(idc::ThumbScroll)->setVisible(m_bottomPanel);
+        item(idc::StripGroup)->setVisible(m_bottomPanel);
+        imageButton(idc::StripToggle)->setCellOrigin(QPoint(m_bottomPanel ? 26 : 39, 0));
+    } else {
+        m_rightPanel = !m_rightPanel;
+        static constexpr int kPanel[] = {
+            1100, 1088, 1087, 1130, 1133, 1131, 1132, 1122, 1099, 224, 1111, 1236, 1233, 1019,
+            1115, 1113, 1120, 1119, 1114, 1121, 1116, 1117, 1124, 1127, 1219, 1126, 1125, 1118};
+        for (int id : kPanel) {
+            if (id == idc::EdgeSnapCheck || id == idc::EdgeSnapButton)
+                continue; // shown by edge snapping only
+            if (QWidget* w = item(id))
+                w->setVisible(m_rightPanel);
+        }
+        imageButton(idc::PanelToggle)->setCellOrigin(QPoint(m_rightPanel ? 0 : 13, 0));
+    }
+    layoutPicture();
+    update();
+}
+
+void CMeasureDlg::setCursorType(int type) {
+    m_CursorType = type;
+    switch (type) {
+    case 1: setCursor(ResourceCursor("cursor/176")); break;
+    case 2: setCursor(ResourceCursor("cursor/177")); break;
+    case 3: setCursor(ResourceCursor("cursor/138")); break;
+    case 4: setCursor(ResourceCursor("cursor/174")); break;
+    case 6: setCursor(Qt::SizeBDiagCursor); break;
+    case 7: setCursor(Qt::SizeVerCursor); break;
+    case 8: setCursor(Qt::SizeFDiagCursor); break;
+    case 9: setCursor(Qt::SizeHorCursor); break;
+    case 10: setCursor(Qt::SizeAllCursor); break;
+    default: unsetCursor(); break;
+    }
+}
+
+void CMeasureDlg::onTitleTimer() {
+    lastTick = GetTickCount();
+    if (m_repaintRequested) {
+        m_repaintRequested = false;
+        update();
+    }
+    updateTitle();
+}
+
+void CMeasureDlg::updateTitle() {
+    const QString title = cameraStopped == 0
+                              ? QStringLiteral("%1 %2fps").arg(cameraName).arg(frameRate, 0, 'f', 1)
+                              : QString::fromUtf8(kTitle);
+    if (windowTitle() != title)
+        setWindowTitle(title);
+}
+
+void CMeasureDlg::onCameraTimer() {
+    m_timerCamera.stop();
+    // Camera search and retries are filled in by the capture code.
+    if (searchState == -1) {
+        searchState = -2;
+        done(0);
+        return;
+    }
+    m_timerCamera.start();
+}
+
+void CMeasureDlg::accept() {}
+
+void CMeasureDlg::reject() { askQuit(); }
+
+void CMeasureDlg::askQuit() {
+    if (m_quitting)
+        return;
+    const QString text = QString::fromUtf8(Tr("Do you quit the application ?", "終了しますか？"));
+    const QString caption = QString::fromUtf8(Tr("confirm", "確認"));
+    if (m_prompt->ask(this, text, caption, PromptButtons::YesNo, PromptIcon::Question) ==
+        PromptAnswer::Yes) {
+        m_quitting = true;
+        m_timerTitle.stop();
+        m_timerCamera.stop();
+        QDialog::done(QDialog::Rejected);
+    }
+}
+
+void CMeasureDlg::closeEvent(QCloseEvent* event) {
+    if (m_quitting) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    askQuit();
+}
+
+void CMeasureDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept(); // Enter does nothing
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        // In Japanese, Escape pressed on the window itself is swallowed.
+        if (!(g_bJapanese && (focusWidget() == nullptr || focusWidget() == this)))
+            askQuit();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool CMeasureDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F11 || key->key() == Qt::Key_F12) {
+            // LIVE and the quick save come with the camera and saving code.
+            return false;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CMeasureDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layoutControls();
+    update();
+}
+
+void CMeasureDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_firstShow) {
+        m_firstShow = false;
+        layoutPicture();
+    }
+}
+
+void CMeasureDlg::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (m_tile.isNull()) {
+        p.fillRect(rect(), QColor(32, 38, 46));
+        return;
+    }
+    // Whole tiles from the top-left corner.
+    for (int y = 0; y < height(); y += m_tile.height())
+        for (int x = 0; x < width(); x += m_tile.width())
+            p.drawImage(x, y, m_tile);
+}

@@ -1,0 +1,112 @@
+#pragma once
+#include "app/dpi_scale.h"
+#include "images/dib_image.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+#include <QTimer>
+
+#include <map>
+#include <optional>
+
+class ImageButton;
+class Prompt;
+
+// What the program passes to its main window; tests replace the seams.
+struct MeasureDlgOptions {
+    Prompt* prompt = nullptr;          // message boxes; required
+    std::optional<DpiScale> dpi;       // screen dpi override (tests)
+};
+
+// The main window: picture area, right-hand button panel, results list and
+// thumbnail strip. Owns everything for the life of the process.
+class CMeasureDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kTimerTitle = 1224;  // 100 ms
+    static constexpr int kTimerCamera = 1324; // 300 ms
+
+    explicit CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent = nullptr);
+    ~CMeasureDlg() override;
+
+    // The control registered under a numeric id, or nullptr.
+    QWidget* item(int id) const;
+    template <class T> T* itemAs(int id) const { return qobject_cast<T*>(item(id)); }
+
+    const DpiScale& dpiScale() const { return m_scale; }
+    int ScaleX(int n) const { return m_scale.x(n); }
+    int ScaleY(int n) const { return m_scale.y(n); }
+
+    // Room kept for the right-hand panel and the thumbnail strip, measured at start.
+    int panelRoom() const { return m_panelRoom; }
+    int stripRoom() const { return m_stripRoom; }
+
+    // Cursor mode of the measuring tools (0 default, 1-4 program cursors, 6-10 arrows).
+    void setCursorType(int type);
+    int cursorType() const { return m_CursorType; }
+
+    // Runs the layout of the controls and the picture area for the current client size.
+    void layoutControls();
+    void layoutPicture();
+
+    QTimer& titleTimer() { return m_timerTitle; }
+    QTimer& cameraTimer() { return m_timerCamera; }
+
+    // Camera state that the shell reads.
+    int cameraStarted = 0;
+    int cameraStopped = 0;
+    QString cameraName;
+    double frameRate = 0.0;
+    quint32 lastTick = 0;
+    int searchState = 0; // 0 searching, 1 started without camera, 2 done, -1 give up, -2 ended
+
+    void requestRepaint() { m_repaintRequested = true; }
+    // Asks "Do you quit the application ?" and ends the dialog on Yes.
+    void askQuit();
+
+public slots:
+    void accept() override; // Enter: nothing
+    void reject() override; // Escape and the close box: ask first
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void loadPictures();
+    void initDialog();
+    void onTitleTimer();
+    void onCameraTimer();
+    void updateTitle();
+    void togglePanel(bool bottom);
+    ImageButton* imageButton(int id) const;
+
+    Prompt* m_prompt;
+    DpiScale m_scale;
+    std::map<int, QWidget*> m_items;
+    QTimer m_timerTitle;
+    QTimer m_timerCamera;
+    int m_panelRoom = 0;
+    int m_stripRoom = 0;
+    int m_panelRoomInitial = 0;
+    bool m_bottomPanel = true;
+    bool m_rightPanel = true;
+    bool m_firstShow = true;
+    bool m_repaintRequested = false;
+    bool m_quitting = false;
+    int m_CursorType = 0;
+    int m_Bai = 1;
+
+    CDibImage m_display;
+    QImage m_sheet;
+    QImage m_sheet2x;
+    QImage m_tile;
+    QImage m_arrows;
+    QImage m_edgeIcon;
+};

@@ -1,0 +1,51 @@
+#include "app/resource_pictures.h"
+
+#include <QFile>
+#include <QHash>
+#include <QPixmap>
+#include <QTextStream>
+
+QImage ResourcePicture(const char* alias) {
+    QFile file(QStringLiteral(":/") + QString::fromUtf8(alias));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QImage image;
+    image.loadFromData(file.readAll(), "PNG");
+    return image;
+}
+
+QIcon ResourceIcon() {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icon/172"));
+    icon.addFile(QStringLiteral(":/icon/172-48"));
+    return icon;
+}
+
+QCursor ResourceCursor(const char* alias) {
+    const QImage image = ResourcePicture(alias);
+    if (image.isNull())
+        return QCursor(Qt::ArrowCursor);
+    // Hot spots are listed in cursors.txt as "<file> <x> <y>"; the alias ends in the id.
+    static const QHash<QString, QPoint> hotSpots = [] {
+        QHash<QString, QPoint> map;
+        QFile f(QStringLiteral(":/cursors.txt"));
+        if (f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            QTextStream in(&f);
+            static const QHash<QString, QString> byFile = {
+                {"cursor_hand.png", "cursor/138"},
+                {"cursor_move.png", "cursor/174"},
+                {"cursor_ring.png", "cursor/176"},
+                {"cursor_cross.png", "cursor/177"},
+            };
+            while (!in.atEnd()) {
+                const QStringList parts = in.readLine().split(' ', Qt::SkipEmptyParts);
+                if (parts.size() == 3)
+                    map.insert(byFile.value(parts[0].section('/', -1), parts[0]),
+                               QPoint(parts[1].toInt(), parts[2].toInt()));
+            }
+        }
+        return map;
+    }();
+    const QPoint hot = hotSpots.value(QString::fromUtf8(alias), QPoint(image.width() / 2, image.height() / 2));
+    return QCursor(QPixmap::fromImage(image), hot.x(), hot.y());
+}
