@@ -5,7 +5,18 @@
 #include <QPixmap>
 #include <QTextStream>
 
+// The resources live in a static library, so their registration is called for
+// explicitly rather than left to a static initialiser the linker may drop.
+static void InitResources() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(mirelta);
+        return true;
+    }();
+    (void)done;
+}
+
 QImage ResourcePicture(const char* alias) {
+    InitResources();
     QFile file(QStringLiteral(":/") + QString::fromUtf8(alias));
     if (!file.open(QIODevice::ReadOnly))
         return {};
