@@ -4,7 +4,8 @@
 // Set once at start-up; every text the program chooses follows it.
 extern bool g_bJapanese;
 
-// True when a locale value (LC_ALL, LC_MESSAGES or LANG) names Japanese.
+// True when a locale value (LC_ALL, LC_MESSAGES or LANG) names Japanese:
+// "ja" alone or followed by "_", "." or "@" ("ja_JP.UTF-8"), or "japanese".
 bool IsJapaneseLocaleValue(const char* value);
 // Reads LC_ALL, LC_MESSAGES and LANG in that order (the first one set decides).
 bool DetectJapaneseFromEnvironment();
