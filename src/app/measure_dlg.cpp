@@ -1,5 +1,6 @@
 #include "app/measure_dlg.h"
 
+#include "app/data_folders.h"
 #include "app/image_button.h"
 #include "app/main_dialog_template.h"
 #include "app/main_layout.h"
@@ -48,7 +49,9 @@ QRect ToQRect(const IntRect& r) { return QRect(r.left, r.top, r.width(), r.heigh
 } // namespace
 
 CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
-    : QDialog(parent), m_prompt(options.prompt) {
+    : QDialog(parent), m_prompt(options.prompt),
+      m_settingsPath(options.settingsPath.empty() ? SettingsFilePath() : options.settingsPath),
+      m_dataFolder(options.dataFolder) {
     if (options.dpi) {
         m_scale = *options.dpi;
     } else {
@@ -62,17 +65,17 @@ CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
     m_timerCamera.setSingleShot(true); // stopped on entry, started again on exit
     connect(&m_timerTitle, &QTimer::timeout, this, &CMeasureDlg::onTitleTimer);
     connect(&m_timerCamera, &QTimer::timeout, this, &CMeasureDlg::onCameraTimer);
-    m_display.create(1280, 1024, 24);
-    m_display.fillRect(RGB(255, 255, 255));
+    // An old settings file beside the program moves to the user's folder once.
+    MoveOldSettingsFile(options.oldSettingsPath.empty() ? ProgramFolder() + "Mirelta.ini"
+                                                        : options.oldSettingsPath,
+                        m_settingsPath);
+    m_profile = std::make_unique<Profile>(m_settingsPath);
     loadPictures();
     createControls();
     initDialog();
 }
 
-CMeasureDlg::~CMeasureDlg() {
-    m_timerTitle.stop();
-    m_timerCamera.stop();
-}
+CMeasureDlg::~CMeasureDlg() { shutdown(); }
 
 QWidget* CMeasureDlg::item(int id) const {
     const auto it = m_items.find(id);
@@ -161,8 +164,75 @@ void CMeasureDlg::createControls() {
     item(idc::StripGroup)->lower();
 }
 
+void CMeasureDlg::loadSettings() {
+    if (m_dataFolder.empty())
+        m_dataFolder = DataFolder();
+    LoadAppSettings(*m_profile, m_settings, m_dataFolder);
+    fillScreenScaleCombo();
+    // Until a camera delivers, the picture is a white frame of the configured size.
+    if (!m_display.create(m_settings.width, m_settings.height, 24))
+        m_display.create(1280, 1024, 24);
+    m_display.fillRect(RGB(255, 255, 255));
+}
+
+void CMeasureDlg::fillScreenScaleCombo() {
+    auto* combo = itemAs<QComboBox>(idc::ScreenScale);
+    combo->clear();
+    combo->addItem(QString::fromUtf8(Tr("full-screen", "全画面表示")));
+    for (int i = 1; i <= 21; ++i) {
+        // The factor, whole numbers without a decimal point: x1, x1.2, ... x5.
+        const int tenths = 10 + 2 * (i - 1);
+        const QString factor = tenths % 10 == 0 ? QString::number(tenths / 10)
+                                                : QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+        combo->addItem(g_bJapanese ? factor + QString::fromUtf8("倍") : QStringLiteral("x") + factor);
+    }
+    const int row = m_settings.m_Bai;
+    m_Bai = row >= 0 && row < combo->count() ? row : 1;
+    combo->setCurrentIndex(m_Bai);
+}
+
+void CMeasureDlg::saveSettings() {
+    m_settings.m_Bai = m_Bai;
+    if (!SaveAppSettings(*m_profile, m_settings))
+        qWarning("Mirelta: the settings could not be written to %s", m_settingsPath.c_str());
+}
+
+void CMeasureDlg::shutdown() {
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    // Timers off, camera stopped, settings saved, capture released: in that order.
+    m_timerTitle.stop();
+    m_timerCamera.stop();
+    saveSettings();
+}
+
+void CMeasureDlg::done(int result) {
+    // The window's normal rectangle, taken while it still exists.
+    const QRect normal = isVisible() ? normalGeometry() : geometry();
+    m_settings.Window_Max = isMaximized() ? 1 : 0;
+    m_settings.window = {normal.left(), normal.top(), normal.right() + 1, normal.bottom() + 1};
+    m_settings.hasWindowRect = true;
+    QDialog::done(result);
+    shutdown();
+}
+
+void CMeasureDlg::placeWindowFromSettings() {
+    const QRect current = geometry();
+    LoadWindowPlacement(*m_profile, m_settings,
+                        {current.left(), current.top(), current.right() + 1, current.bottom() + 1});
+    const IntRect& w = m_settings.window;
+    if (w.width() > 0 && w.height() > 0)
+        setGeometry(w.left, w.top, w.width(), w.height());
+    raise();
+    if (m_settings.Window_Max)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
 void CMeasureDlg::initDialog() {
     resize(ScaleX(kMainDialogWidth), ScaleY(kMainDialogHeight));
+    loadSettings();
+    item(idc::EdgeSnapButton)->resize(16, 16);
     setWindowTitle(QString::fromUtf8(kTitle));
 
     if (g_bJapanese) {
@@ -294,7 +364,9 @@ void CMeasureDlg::onTitleTimer() {
 }
 
 void CMeasureDlg::updateTitle() {
-    const QString title = cameraStopped == 0
+    // The frame rate shows only while a camera runs; without one the plain title
+    // stays (an empty camera name with "0.0fps" would say nothing).
+    const QString title = cameraStarted == 1 && cameraStopped == 0
                               ? QStringLiteral("%1 %2fps").arg(cameraName).arg(frameRate, 0, 'f', 1)
                               : QString::fromUtf8(kTitle);
     if (windowTitle() != title)
@@ -324,9 +396,7 @@ void CMeasureDlg::askQuit() {
     if (m_prompt->ask(this, text, caption, PromptButtons::YesNo, PromptIcon::Question) ==
         PromptAnswer::Yes) {
         m_quitting = true;
-        m_timerTitle.stop();
-        m_timerCamera.stop();
-        QDialog::done(QDialog::Rejected);
+        done(QDialog::Rejected);
     }
 }
 
@@ -375,6 +445,7 @@ void CMeasureDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (m_firstShow) {
         m_firstShow = false;
+        placeWindowFromSettings();
         layoutPicture();
     }
 }

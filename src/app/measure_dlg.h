@@ -1,6 +1,8 @@
 #pragma once
+#include "app/app_settings.h"
 #include "app/dpi_scale.h"
 #include "images/dib_image.h"
+#include "platform/profile.h"
 
 #include <QDialog>
 #include <QImage>
@@ -8,7 +10,9 @@
 #include <QTimer>
 
 #include <map>
+#include <memory>
 #include <optional>
+#include <string>
 
 class ImageButton;
 class Prompt;
@@ -17,6 +21,9 @@ class Prompt;
 struct MeasureDlgOptions {
     Prompt* prompt = nullptr;          // message boxes; required
     std::optional<DpiScale> dpi;       // screen dpi override (tests)
+    std::string settingsPath;          // empty: the user's settings file
+    std::string dataFolder;            // empty: <Documents>/MRC/Mirelta/
+    std::string oldSettingsPath;       // empty: Mirelta.ini beside the program
 };
 
 // The main window: picture area, right-hand button panel, results list and
@@ -62,12 +69,18 @@ public:
     int searchState = 0; // 0 searching, 1 started without camera, 2 done, -1 give up, -2 ended
 
     void requestRepaint() { m_repaintRequested = true; }
+
+    // Settings of section "Mirelta", read at start and written when the window closes.
+    AppSettings& settings() { return m_settings; }
+    const std::string& settingsPath() const { return m_settingsPath; }
+    int magnification() const { return m_Bai; }
     // Asks "Do you quit the application ?" and ends the dialog on Yes.
     void askQuit();
 
 public slots:
     void accept() override; // Enter: nothing
     void reject() override; // Escape and the close box: ask first
+    void done(int result) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -85,9 +98,19 @@ private:
     void onCameraTimer();
     void updateTitle();
     void togglePanel(bool bottom);
+    void loadSettings();
+    void saveSettings();
+    void shutdown();
+    void fillScreenScaleCombo();
+    void placeWindowFromSettings();
     ImageButton* imageButton(int id) const;
 
     Prompt* m_prompt;
+    std::string m_settingsPath;
+    std::string m_dataFolder;
+    std::unique_ptr<Profile> m_profile;
+    AppSettings m_settings;
+    bool m_shutDown = false;
     DpiScale m_scale;
     std::map<int, QWidget*> m_items;
     QTimer m_timerTitle;

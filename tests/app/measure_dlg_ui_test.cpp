@@ -1,0 +1,156 @@
+#include "app/main_dialog_template.h"
+#include "app/measure_dlg.h"
+#include "app/prompt.h"
+#include "platform/language.h"
+
+#include <QComboBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MeasureDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/mirelta-dlg-XXXXXX";
+        dir = mkdtemp(tmpl);
+        g_bJapanese = false;
+    }
+    void TearDown() override {
+        dlg.reset();
+        g_bJapanese = false;
+        fs::remove_all(dir);
+    }
+
+    CMeasureDlg& open(DpiScale dpi = {}) {
+        MeasureDlgOptions o;
+        o.prompt = &prompt;
+        o.dpi = dpi;
+        o.settingsPath = dir + "/Mirelta.ini";
+        o.dataFolder = dir + "/data/";
+        o.oldSettingsPath = dir + "/old/Mirelta.ini";
+        dlg = std::make_unique<CMeasureDlg>(o);
+        dlg->show();
+        return *dlg;
+    }
+
+    std::string readSettings() const {
+        std::ifstream in(dir + "/Mirelta.ini");
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+
+    std::string dir;
+    ScriptedPrompt prompt;
+    std::unique_ptr<CMeasureDlg> dlg;
+};
+
+TEST_F(MeasureDlgTest, EveryControlIsRegisteredUnderItsId) {
+    CMeasureDlg& d = open();
+    for (const ControlSpec& spec : MainDialogControls()) {
+        QWidget* w = d.item(spec.id);
+        ASSERT_NE(w, nullptr) << spec.id;
+        if (spec.english[0]) {
+            EXPECT_FALSE(w->accessibleName().isEmpty()) << spec.id;
+        }
+    }
+    EXPECT_EQ(d.item(idc::Live)->accessibleName(), "LIVE");
+    EXPECT_EQ(d.windowTitle(), "Mirelta Version 1.658");
+    EXPECT_FALSE(d.item(idc::EdgeSnapCheck)->isVisible());
+    EXPECT_FALSE(d.item(idc::EdgeSnapButton)->isVisible());
+    EXPECT_EQ(d.itemAs<QComboBox>(idc::ScreenScale)->count(), 22);
+    EXPECT_EQ(d.itemAs<QComboBox>(idc::ScreenScale)->itemText(2), "x1.2");
+    EXPECT_EQ(d.itemAs<QComboBox>(idc::ScreenScale)->itemText(6), "x2");
+}
+
+TEST_F(MeasureDlgTest, QuitAsksAndOnlyYesEnds) {
+    CMeasureDlg& d = open();
+    prompt.queue(PromptAnswer::No);
+    d.reject();
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(prompt.asked()[0].text, "Do you quit the application ?");
+    EXPECT_EQ(prompt.asked()[0].caption, "confirm");
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_FALSE(fs::exists(dir + "/Mirelta.ini"));
+
+    prompt.queue(PromptAnswer::Yes);
+    d.close();
+    EXPECT_EQ(prompt.asked().size(), 2u);
+    EXPECT_FALSE(d.isVisible());
+    // Closing writes the settings, twenty calibrations included.
+    const std::string text = readSettings();
+    EXPECT_NE(text.find("[Mirelta]"), std::string::npos);
+    EXPECT_NE(text.find("Window_Bottom="), std::string::npos);
+}
+
+TEST_F(MeasureDlgTest, EnterDoesNothingAndEscapeAsks) {
+    CMeasureDlg& d = open();
+    QTest::keyClick(&d, Qt::Key_Return);
+    EXPECT_TRUE(prompt.asked().empty());
+    EXPECT_TRUE(d.isVisible());
+    prompt.queue(PromptAnswer::No);
+    d.setFocus();
+    QTest::keyClick(&d, Qt::Key_Escape);
+    EXPECT_EQ(prompt.asked().size(), 1u);
+}
+
+TEST_F(MeasureDlgTest, JapaneseIgnoresEscapeOnTheWindowButNotOnAControl) {
+    g_bJapanese = true;
+    CMeasureDlg& d = open();
+    d.activateWindow();
+    d.setFocus();
+    QTest::keyClick(&d, Qt::Key_Escape);
+    EXPECT_TRUE(prompt.asked().empty());
+    prompt.queue(PromptAnswer::No);
+    QWidget* combo = d.item(idc::CalibCombo);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Escape);
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(prompt.asked()[0].text, QString::fromUtf8("終了しますか？"));
+    EXPECT_EQ(prompt.asked()[0].caption, QString::fromUtf8("確認"));
+    EXPECT_FALSE(d.item(idc::Live)->toolTip().isEmpty());
+    EXPECT_EQ(d.item(idc::Line)->toolTip(), QString::fromUtf8("２点間の距離を測ります"));
+}
+
+TEST_F(MeasureDlgTest, EnglishHasNoTooltips) {
+    CMeasureDlg& d = open();
+    EXPECT_TRUE(d.item(idc::Live)->toolTip().isEmpty());
+}
+
+TEST_F(MeasureDlgTest, ButtonColumnsFollowTheRightEdgeAtAnyDpi) {
+    for (int dpi : {96, 192}) {
+        CMeasureDlg& d = open({dpi, dpi});
+        d.resize(d.ScaleX(1000), d.ScaleY(800));
+        QCoreApplication::processEvents();
+        const int w = d.item(idc::Live)->width();
+        EXPECT_EQ(w, d.ScaleX(50));
+        const int a = d.ScaleX(7) + d.ScaleX(11);
+        const int right = d.width();
+        EXPECT_EQ(right - d.item(idc::SaveDir)->geometry().right() - 1, a) << dpi;
+        EXPECT_EQ(right - d.item(idc::SaveImage)->geometry().right() - 1, a + w + d.ScaleX(11));
+        EXPECT_EQ(right - d.item(idc::Live)->geometry().right() - 1, a + 2 * (w + d.ScaleX(11)));
+        EXPECT_EQ(right - d.item(idc::LoadImageGroup)->geometry().right() - 1, d.ScaleX(11));
+        EXPECT_EQ(right - d.item(idc::PanelToggle)->geometry().right() - 1, 0);
+        EXPECT_EQ(d.item(idc::StripToggle)->geometry().bottom() + 1, d.height());
+        dlg.reset();
+    }
+}
+
+TEST_F(MeasureDlgTest, OldSettingsFileBesideTheProgramMovesOnce) {
+    fs::create_directories(dir + "/old");
+    std::ofstream(dir + "/old/Mirelta.ini") << "[Mirelta]\nm_Bai=3\n";
+    CMeasureDlg& d = open();
+    EXPECT_FALSE(fs::exists(dir + "/old/Mirelta.ini"));
+    EXPECT_EQ(d.magnification(), 3);
+}
+
+} // namespace
