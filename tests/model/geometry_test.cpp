@@ -141,6 +141,8 @@ TEST(Geometry, CircleThatCannotBeComputedWritesNothing) {
         {{kNaN, 0}, {0, 1}, {-1, 0}},
         {{kInf, 0}, {0, 1}, {-1, 0}},
         {{1e200, 0}, {0, 1e200}, {-1e200, 0}}, // squares overflow
+        // A circle of radius 0.07 far from the origin: rounding leaves nothing under the root.
+        {{1e7, 1e7}, {1e7 + 0.1, 1e7}, {1e7, 1e7 + 0.1}},
     };
     for (const auto& p : bad) {
         Circle c = before;
