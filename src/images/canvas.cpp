@@ -19,7 +19,7 @@
 namespace {
 
 // Faces that carry Japanese glyphs; tried after the chosen face.
-const QStringList kFallbackFaces = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+QStringList FallbackFaces() { return {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")}; }
 constexpr int kDefaultCharacterHeight = 12;
 // Larger settings-file values would only make the font engine allocate huge glyphs.
 constexpr int kMaxFontPixels = 4096;
@@ -35,7 +35,7 @@ QFont ToQFont(const LOGFONT& lf) {
     QStringList families;
     if (!lf.lfFaceName.empty())
         families << QString::fromStdString(lf.lfFaceName);
-    families << kFallbackFaces;
+    families << FallbackFaces();
     font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     // Labels must be exactly the text colour: no grey edge pixels.
@@ -67,7 +67,8 @@ QFont ToQFont(const LOGFONT& lf) {
     if (lf.lfWidth > 0) {
         const int natural = QFontMetrics(font).averageCharWidth();
         if (natural > 0)
-            font.setStretch(std::clamp(lf.lfWidth * 100 / natural, 1, 4000));
+            font.setStretch(static_cast<int>(
+                std::clamp(lf.lfWidth * 100LL / natural, 1LL, 4000LL)));
     }
     return font;
 }
@@ -113,7 +114,8 @@ struct Canvas::Impl {
 
     bool load(CDibImage& target);
     void store();
-    // Starts painting if needed; false when the canvas cannot draw.
+    // Starts painting if needed, with the selected pen and brush; null when the canvas
+    // cannot draw.
     QPainter* begin();
     const QFont& currentFont() {
         if (!fontSet) {
