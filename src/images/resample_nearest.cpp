@@ -11,7 +11,7 @@
 
 namespace {
 
-// Source index for each destination index, as the design of the live picture asks:
+// Source index for each destination index, as the live picture has always sampled:
 // single-precision ratio, truncated product, clamped.
 int SourceIndex(int j, float ratio, int sourceSize) {
     const int index = static_cast<int>(static_cast<float>(j) * ratio);
