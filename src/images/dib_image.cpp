@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <utility>
 
@@ -22,6 +23,15 @@ CDibImage& CDibImage::operator=(CDibImage&& other) noexcept {
     return *this;
 }
 
+int CDibImage::strideFor(int width, int bitCount) {
+    if (width <= 0 || bitCount <= 0)
+        return 0;
+    const std::int64_t stride = (std::int64_t{width} * (bitCount / 8) + 3) & ~std::int64_t{3};
+    if (stride > std::numeric_limits<int>::max())
+        return 0;
+    return static_cast<int>(stride);
+}
+
 static bool supportedBitCount(int bitCount) {
     return bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
 }
@@ -34,6 +44,8 @@ int CDibImage::allocate(int width, int height, int bitCount, bool memoryOnly) {
     if (std::int64_t{width} * height > kMaxPixels)
         return 0;
     const int stride = strideFor(width, bitCount);
+    if (stride == 0)
+        return 0;
     std::vector<std::uint8_t> bits;
     try {
         bits.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
@@ -98,24 +110,43 @@ void CDibImage::destroy() {
 int CDibImage::blitFrom(const CDibImage& source, const IntRect& sourceRect, int x, int y) {
     if (isNull() || source.isNull() || source.m_bitCount != m_bitCount)
         return 0;
-    // Clip the source rectangle to the source, then the destination to this image.
-    IntRect src = sourceRect.intersected({0, 0, source.m_width, source.m_height});
-    if (src.isEmpty())
+    // Clip in 64 bits: callers pass positions far outside the picture (scrolled views).
+    using I64 = std::int64_t;
+    const I64 srcLeft = std::max<I64>(sourceRect.left, 0);
+    const I64 srcTop = std::max<I64>(sourceRect.top, 0);
+    const I64 srcRight = std::min<I64>(sourceRect.right, source.m_width);
+    const I64 srcBottom = std::min<I64>(sourceRect.bottom, source.m_height);
+    if (srcRight <= srcLeft || srcBottom <= srcTop)
         return 1;
-    x += src.left - sourceRect.left;
-    y += src.top - sourceRect.top;
-    IntRect dst = IntRect{x, y, x + src.width(), y + src.height()}.intersected(
-        {0, 0, m_width, m_height});
-    if (dst.isEmpty())
+    // Where the clipped source's top-left corner lands in this image.
+    const I64 toX = I64{x} + (srcLeft - sourceRect.left);
+    const I64 toY = I64{y} + (srcTop - sourceRect.top);
+    const I64 dstLeft = std::max<I64>(toX, 0);
+    const I64 dstTop = std::max<I64>(toY, 0);
+    const I64 dstRight = std::min<I64>(toX + (srcRight - srcLeft), m_width);
+    const I64 dstBottom = std::min<I64>(toY + (srcBottom - srcTop), m_height);
+    if (dstRight <= dstLeft || dstBottom <= dstTop)
         return 1;
-    const int sx = src.left + (dst.left - x);
-    const int sy = src.top + (dst.top - y);
+    const int sx = static_cast<int>(srcLeft + (dstLeft - toX));
+    const int sy = static_cast<int>(srcTop + (dstTop - toY));
+    const int dx = static_cast<int>(dstLeft);
+    const int dy = static_cast<int>(dstTop);
+    const int rows = static_cast<int>(dstBottom - dstTop);
     const int bpp = bytesPerPixel();
-    const std::size_t rowBytes = static_cast<std::size_t>(dst.width()) * bpp;
-    for (int row = 0; row < dst.height(); ++row) {
+    const std::size_t rowBytes = static_cast<std::size_t>(dstRight - dstLeft) * bpp;
+    auto copyRow = [&](int row) {
         const std::uint8_t* from = source.scanLine(sy + row) + static_cast<std::size_t>(sx) * bpp;
-        std::uint8_t* to = scanLine(dst.top + row) + static_cast<std::size_t>(dst.left) * bpp;
+        std::uint8_t* to = scanLine(dy + row) + static_cast<std::size_t>(dx) * bpp;
         std::memmove(to, from, rowBytes);
+    };
+    // Within one image, moving picture rows down must start at the bottom so that no
+    // source row is overwritten before it is read.
+    if (&source == this && dy > sy) {
+        for (int row = rows - 1; row >= 0; --row)
+            copyRow(row);
+    } else {
+        for (int row = 0; row < rows; ++row)
+            copyRow(row);
     }
     return 1;
 }
@@ -133,11 +164,10 @@ int CDibImage::fillRect(const IntRect& rect, COLORREF colour) {
     std::uint8_t pixel[4] = {static_cast<std::uint8_t>(GetBValue(colour)),
                              static_cast<std::uint8_t>(GetGValue(colour)),
                              static_cast<std::uint8_t>(GetRValue(colour)), 0};
-    int bpp = bytesPerPixel();
+    const int bpp = bytesPerPixel();
     if (m_bitCount == 8) {
-        // Nearest grey of the colour, like a solid brush on a grey DIB.
-        pixel[0] = static_cast<std::uint8_t>(
-            (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100);
+        // A solid brush on a palette image paints the nearest table colour.
+        pixel[0] = static_cast<std::uint8_t>(nearestColourIndex(colour));
     } else if (m_bitCount == 16) {
         const int grey =
             (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100;
@@ -160,6 +190,26 @@ void CDibImage::setGreyColourTable() {
         const auto v = static_cast<std::uint8_t>(i);
         m_colours[static_cast<std::size_t>(i)] = RGBQUAD{v, v, v, 0};
     }
+}
+
+int CDibImage::nearestColourIndex(COLORREF colour) const {
+    const int r = GetRValue(colour);
+    const int g = GetGValue(colour);
+    const int b = GetBValue(colour);
+    int best = 0;
+    int bestDistance = 3 * 255 * 255 + 1;
+    for (int i = 0; i < 256; ++i) {
+        const RGBQUAD& e = m_colours[static_cast<std::size_t>(i)];
+        const int dr = e.rgbRed - r;
+        const int dg = e.rgbGreen - g;
+        const int db = e.rgbBlue - b;
+        const int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = i;
+        }
+    }
+    return best;
 }
 
 void CDibImage::setColourTable(const RGBQUAD* table, int first, int count) {

@@ -33,16 +33,22 @@ public:
     int copyFrom(const CDibImage& source);
     void destroy();
 
-    // Copies sourceRect of source to (x, y) of this image, clipped to both; same bit count only.
+    // Copies sourceRect of source to (x, y) of this image, both in top-down picture
+    // coordinates, clipped to both images; same bit count only (0 otherwise). The source
+    // may be this image, overlapping regions included.
     int blitFrom(const CDibImage& source, const IntRect& sourceRect, int x, int y);
     int blitFrom(const CDibImage& source, int x = 0, int y = 0);
-    // Solid fill; rect in top-down picture coordinates, clipped.
+    // Solid fill; rect in top-down picture coordinates, clipped. An 8-bit image gets the
+    // colour-table entry nearest to the colour, a 16-bit one the grey level as a 10-bit word.
     int fillRect(const IntRect& rect, COLORREF colour);
     int fillRect(COLORREF colour);
 
     void setGreyColourTable();
+    // Copies count entries of table into entries first, first + 1, ... (cut at 256).
     void setColourTable(const RGBQUAD* table, int first, int count);
     const std::array<RGBQUAD, 256>& colourTable() const { return m_colours; }
+    // Index of the colour-table entry nearest to colour (first of equals).
+    int nearestColourIndex(COLORREF colour) const;
 
     bool isNull() const { return m_bits.empty(); }
     bool hasDc() const { return !isNull() && !m_memoryOnly; }
@@ -56,6 +62,7 @@ public:
 
     std::uint8_t* bits() { return m_bits.empty() ? nullptr : m_bits.data(); }
     const std::uint8_t* bits() const { return m_bits.empty() ? nullptr : m_bits.data(); }
+    // Row accessors do not check: the image must not be null and the row in range.
     // Memory row r (counted from the bottom of the picture).
     std::uint8_t* memoryRow(int r) { return m_bits.data() + static_cast<std::size_t>(r) * m_stride; }
     const std::uint8_t* memoryRow(int r) const {
@@ -65,7 +72,9 @@ public:
     std::uint8_t* scanLine(int y) { return memoryRow(m_height - 1 - y); }
     const std::uint8_t* scanLine(int y) const { return memoryRow(m_height - 1 - y); }
 
-    static int strideFor(int width, int bitCount) { return (width * (bitCount / 8) + 3) & ~3; }
+    // Bytes per row padded to 4; 0 when width or bitCount is not positive or the row
+    // would not fit an int.
+    static int strideFor(int width, int bitCount);
 
 private:
     int allocate(int width, int height, int bitCount, bool memoryOnly);
