@@ -169,6 +169,7 @@ void CMeasureDlg::loadSettings() {
         m_dataFolder = DataFolder();
     LoadAppSettings(*m_profile, m_settings, m_dataFolder);
     fillScreenScaleCombo();
+    LoadCalibrations(*m_profile, m_CalibChain);
     // Until a camera delivers, the picture is a white frame of the configured size.
     if (!m_display.create(m_settings.width, m_settings.height, 24))
         m_display.create(1280, 1024, 24);
@@ -193,8 +194,29 @@ void CMeasureDlg::fillScreenScaleCombo() {
 
 void CMeasureDlg::saveSettings() {
     m_settings.m_Bai = m_Bai;
-    if (!SaveAppSettings(*m_profile, m_settings))
+    Profile::Batch batch(*m_profile);
+    SaveAppSettings(*m_profile, m_settings);
+    SaveCalibrations(*m_profile, m_CalibChain);
+    if (!batch.commit())
         qWarning("Mirelta: the settings could not be written to %s", m_settingsPath.c_str());
+}
+
+void CMeasureDlg::fillCalibrationCombo() {
+    auto* combo = itemAs<QComboBox>(idc::CalibCombo);
+    combo->clear();
+    for (int i = 0; i < m_CalibChain.GetCount(); ++i)
+        if (const CALIBRATION* c = m_CalibChain.At(i))
+            combo->addItem(QString::fromStdString(c->name));
+    combo->setCurrentIndex(0);
+    if (const CALIBRATION* c = selectedCalibration()) {
+        m_settings.m_ScaleData.mpp = c->mpp;
+        m_settings.m_ScaleData.unit = c->unit;
+    }
+}
+
+CALIBRATION* CMeasureDlg::selectedCalibration() {
+    const auto* combo = itemAs<QComboBox>(idc::CalibCombo);
+    return m_CalibChain.At(combo ? combo->currentIndex() : 0);
 }
 
 void CMeasureDlg::shutdown() {
@@ -234,6 +256,8 @@ void CMeasureDlg::initDialog() {
     loadSettings();
     item(idc::EdgeSnapButton)->resize(16, 16);
     setWindowTitle(QString::fromUtf8(kTitle));
+    fillCalibrationCombo();
+    itemAs<QScrollBar>(idc::ThumbScroll)->setValue(0);
 
     if (g_bJapanese) {
         // Tooltips exist in Japanese only.

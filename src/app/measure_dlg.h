@@ -1,6 +1,7 @@
 #pragma once
 #include "app/app_settings.h"
 #include "app/dpi_scale.h"
+#include "calib/calib_chain.h"
 #include "images/dib_image.h"
 #include "platform/profile.h"
 
@@ -72,6 +73,9 @@ public:
 
     // Settings of section "Mirelta", read at start and written when the window closes.
     AppSettings& settings() { return m_settings; }
+    CCalibChain& calibrations() { return m_CalibChain; }
+    // The calibration chosen in the calibration combo box.
+    CALIBRATION* selectedCalibration();
     const std::string& settingsPath() const { return m_settingsPath; }
     int magnification() const { return m_Bai; }
     // Asks "Do you quit the application ?" and ends the dialog on Yes.
@@ -102,6 +106,7 @@ private:
     void saveSettings();
     void shutdown();
     void fillScreenScaleCombo();
+    void fillCalibrationCombo();
     void placeWindowFromSettings();
     ImageButton* imageButton(int id) const;
 
@@ -110,6 +115,7 @@ private:
     std::string m_dataFolder;
     std::unique_ptr<Profile> m_profile;
     AppSettings m_settings;
+    CCalibChain m_CalibChain;
     bool m_shutDown = false;
     DpiScale m_scale;
     std::map<int, QWidget*> m_items;

@@ -70,6 +70,10 @@ TEST_F(MeasureDlgTest, EveryControlIsRegisteredUnderItsId) {
     EXPECT_EQ(d.itemAs<QComboBox>(idc::ScreenScale)->count(), 22);
     EXPECT_EQ(d.itemAs<QComboBox>(idc::ScreenScale)->itemText(2), "x1.2");
     EXPECT_EQ(d.itemAs<QComboBox>(idc::ScreenScale)->itemText(6), "x2");
+    auto* calib = d.itemAs<QComboBox>(idc::CalibCombo);
+    EXPECT_EQ(calib->count(), 20);
+    EXPECT_EQ(calib->currentIndex(), 0);
+    EXPECT_EQ(calib->itemText(19), "Data20");
 }
 
 TEST_F(MeasureDlgTest, QuitAsksAndOnlyYesEnds) {
@@ -90,6 +94,8 @@ TEST_F(MeasureDlgTest, QuitAsksAndOnlyYesEnds) {
     const std::string text = readSettings();
     EXPECT_NE(text.find("[Mirelta]"), std::string::npos);
     EXPECT_NE(text.find("Window_Bottom="), std::string::npos);
+    EXPECT_NE(text.find("[CALIBRATION]"), std::string::npos);
+    EXPECT_NE(text.find("name_19=Data20"), std::string::npos);
 }
 
 TEST_F(MeasureDlgTest, EnterDoesNothingAndEscapeAsks) {
