@@ -410,6 +410,10 @@ void CMeasureDlg::onCameraTimer() {
 
 void CMeasureDlg::accept() {}
 
+void CMeasureDlg::OnLive() { ++m_liveRequests; }
+
+void CMeasureDlg::QuickSave() { ++m_quickSaveRequests; }
+
 void CMeasureDlg::reject() { askQuit(); }
 
 void CMeasureDlg::askQuit() {
@@ -434,6 +438,11 @@ void CMeasureDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CMeasureDlg::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_F11 || event->key() == Qt::Key_F12) && !event->isAutoRepeat()) {
+        // Pressed on the window itself rather than on one of its controls.
+        event->key() == Qt::Key_F11 ? OnLive() : QuickSave();
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept(); // Enter does nothing
         return;
@@ -451,9 +460,11 @@ void CMeasureDlg::keyPressEvent(QKeyEvent* event) {
 bool CMeasureDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Taken here so that it does not run again when the control passes it up.
         if (key->key() == Qt::Key_F11 || key->key() == Qt::Key_F12) {
-            // LIVE and the quick save come with the camera and saving code.
-            return false;
+            if (!key->isAutoRepeat())
+                key->key() == Qt::Key_F11 ? OnLive() : QuickSave();
+            return true;
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -58,6 +58,8 @@ public:
     void layoutControls();
     void layoutPicture();
 
+    int liveRequests() const { return m_liveRequests; }
+    int quickSaveRequests() const { return m_quickSaveRequests; }
     QTimer& titleTimer() { return m_timerTitle; }
     QTimer& cameraTimer() { return m_timerCamera; }
 
@@ -85,6 +87,10 @@ public slots:
     void accept() override; // Enter: nothing
     void reject() override; // Escape and the close box: ask first
     void done(int result) override;
+    // LIVE (button 1130 and F11): freezes or resumes the camera picture.
+    void OnLive();
+    // F12: saves the picture at once, without a dialog.
+    void QuickSave();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -130,6 +136,9 @@ private:
     bool m_repaintRequested = false;
     bool m_quitting = false;
     int m_CursorType = 0;
+    // Counted until the camera and saving code take these commands over.
+    int m_liveRequests = 0;
+    int m_quickSaveRequests = 0;
     int m_Bai = 1;
 
     CDibImage m_display;

@@ -127,6 +127,17 @@ TEST_F(MeasureDlgTest, JapaneseIgnoresEscapeOnTheWindowButNotOnAControl) {
     EXPECT_EQ(d.item(idc::Line)->toolTip(), QString::fromUtf8("２点間の距離を測ります"));
 }
 
+TEST_F(MeasureDlgTest, F11AndF12ReachTheWindowFromEveryControl) {
+    CMeasureDlg& d = open();
+    for (int id : {idc::ScreenScale, idc::ResultsList, idc::Line}) {
+        QWidget* w = d.item(id);
+        QTest::keyClick(w, Qt::Key_F11);
+        QTest::keyClick(w, Qt::Key_F12);
+    }
+    EXPECT_EQ(d.liveRequests(), 3);
+    EXPECT_EQ(d.quickSaveRequests(), 3);
+}
+
 TEST_F(MeasureDlgTest, EnglishHasNoTooltips) {
     CMeasureDlg& d = open();
     EXPECT_TRUE(d.item(idc::Live)->toolTip().isEmpty());
