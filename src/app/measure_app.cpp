@@ -1,5 +1,6 @@
 #include "app/measure_app.h"
 
+#include "app/app_style.h"
 #include "app/measure_dlg.h"
 #include "app/prompt.h"
 #include "app/single_instance.h"
@@ -22,6 +23,7 @@ int CMeasureApp::run(QApplication& app) {
     parser.process(app); // reports unknown options and exits
 
     InitLanguage();
+    ApplyAppStyle(app);
     MessageBoxPrompt prompt;
 
     SingleInstance instance;

@@ -98,7 +98,14 @@ void CMeasureDlg::createControls() {
         const QString caption = QString::fromUtf8(g_bJapanese ? spec.japanese : spec.english);
         QWidget* w = nullptr;
         switch (spec.kind) {
-        case ControlKind::GroupBox: w = new QGroupBox(caption, this); break;
+        case ControlKind::GroupBox: {
+            auto* g = new QGroupBox(caption, this);
+            QPalette pal = g->palette();
+            pal.setColor(QPalette::WindowText, QColor(0, 168, 185));
+            g->setPalette(pal);
+            w = g;
+            break;
+        }
         case ControlKind::ImageButton: {
             auto* b = new ImageButton(spec.id, caption, QSize(50, 53), this);
             b->setSheet(&m_sheet, &m_sheet2x);
