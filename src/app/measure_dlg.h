@@ -2,6 +2,8 @@
 #include "app/app_settings.h"
 #include "app/dpi_scale.h"
 #include "calib/calib_chain.h"
+#include "model/measure.h"
+#include "model/measure_chain.h"
 #include "images/dib_image.h"
 #include "platform/profile.h"
 
@@ -76,6 +78,12 @@ public:
     // Settings of section "Mirelta", read at start and written when the window closes.
     AppSettings& settings() { return m_settings; }
     CCalibChain& calibrations() { return m_CalibChain; }
+    // The picture shown: the camera frame, or a reopened picture.
+    CDibImage& displayImage() { return m_display; }
+
+    // Finished measurements and the one being drawn.
+    CMeasureChain m_MeasureChain;
+    MEASURE m_Measure;
     // The calibration chosen in the calibration combo box.
     CALIBRATION* selectedCalibration();
     const std::string& settingsPath() const { return m_settingsPath; }
