@@ -7,6 +7,7 @@
 #include "app/prompt.h"
 #include "app/resource_pictures.h"
 #include "calib/picture_layout.h"
+#include "capture/live_view.h"
 #include "platform/clock.h"
 #include "platform/language.h"
 #include "platform/string_table.h"
@@ -70,6 +71,8 @@ CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
                                                         : options.oldSettingsPath,
                         m_settingsPath);
     m_profile = std::make_unique<Profile>(m_settingsPath);
+    if (options.cameras)
+        m_live = new LiveView(*this, *m_prompt, *options.cameras);
     loadPictures();
     createControls();
     initDialog();
@@ -233,6 +236,10 @@ void CMeasureDlg::shutdown() {
     // Timers off, camera stopped, settings saved, capture released: in that order.
     m_timerTitle.stop();
     m_timerCamera.stop();
+    if (m_live) {
+        m_live->CloseCamera();
+        m_live->storeSettings(m_settings);
+    }
     saveSettings();
 }
 
@@ -294,6 +301,8 @@ void CMeasureDlg::initDialog() {
 
     m_timerTitle.start();
     m_timerCamera.start();
+    if (m_live)
+        m_live->start();
     layoutControls();
 }
 
@@ -406,7 +415,8 @@ void CMeasureDlg::updateTitle() {
 
 void CMeasureDlg::onCameraTimer() {
     m_timerCamera.stop();
-    // Camera search and retries are filled in by the capture code.
+    if (m_live)
+        m_live->OnRetryTimer();
     if (searchState == -1) {
         searchState = -2;
         done(0);
@@ -417,7 +427,17 @@ void CMeasureDlg::onCameraTimer() {
 
 void CMeasureDlg::accept() {}
 
-void CMeasureDlg::OnLive() { ++m_liveRequests; }
+void CMeasureDlg::OnLive() {
+    ++m_liveRequests;
+    if (m_live)
+        m_live->OnLive();
+}
+
+void CMeasureDlg::setVisible(bool visible) {
+    if (visible && m_live && m_live->keepsWindowHidden())
+        return;
+    QDialog::setVisible(visible);
+}
 
 void CMeasureDlg::QuickSave() { ++m_quickSaveRequests; }
 
