@@ -342,6 +342,13 @@ TEST(BmpCodec, WriterReportsEveryFailure) {
     // The disk is full: the buffered rows only fail when flushed at close.
     EXPECT_EQ(writeBmp(picture, "/dev/full"), 0);
     EXPECT_EQ(writeBmp(picture, dir.path("missing/folder/p.bmp")), 0);
+    {
+        // A plain file that can take only part of the picture.
+        FileSizeLimit limit(5000);
+        ASSERT_TRUE(limit.ok());
+        EXPECT_EQ(writeBmp(picture, dir.path("short.bmp")), 0);
+    }
+    EXPECT_LE(std::filesystem::file_size(dir.path("short.bmp")), 5000u);
     CDibImage empty;
     EXPECT_EQ(writeBmp(empty, dir.path("empty.bmp")), 0);
     EXPECT_FALSE(std::filesystem::exists(dir.path("empty.bmp")));
