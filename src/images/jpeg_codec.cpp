@@ -25,13 +25,11 @@ constexpr int kMaxScans = 1000; // progressive files with more scans are only ev
 struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
-    // While the picture is decoded, data that ends before the rows are complete makes
-    // the picture incomplete. Two warnings tell: the source ran out (JWRN_JPEG_EOF) and
-    // the decoder then still needed bits (JWRN_HIT_MARKER). The first alone only means
-    // that the end marker is missing.
-    bool failOnPrematureEnd = false;
-    bool dataEnded = false;
-    bool bitsMissing = false;
+    // While the picture is decoded, compressed data that ends before the picture is
+    // complete (JWRN_HIT_MARKER: a marker, or the end of the file, where more data was
+    // needed) fails the decode; the library would fill the rest with grey. Running out of
+    // input alone (JWRN_JPEG_EOF) only means that the end marker is missing.
+    bool failOnMissingData = false;
 };
 
 [[noreturn]] void jumpBack(j_common_ptr cinfo) {
@@ -50,12 +48,8 @@ void emitMessage(j_common_ptr cinfo, int level) {
     if (level >= 0)
         return;
     ++cinfo->err->num_warnings;
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    if (err->pub.msg_code == JWRN_JPEG_EOF)
-        err->dataEnded = true;
-    else if (err->pub.msg_code == JWRN_HIT_MARKER)
-        err->bitsMissing = true;
-    if (err->failOnPrematureEnd && err->dataEnded && err->bitsMissing)
+    if (cinfo->err->msg_code == JWRN_HIT_MARKER &&
+        reinterpret_cast<ErrorManager*>(cinfo->err)->failOnMissingData)
         jumpBack(cinfo);
 }
 
@@ -152,7 +146,7 @@ bool runDecode(DecodeJob& job) {
     // so that a tiny file declaring a huge picture fails instead of allocating.
     cinfo->mem->max_memory_to_use = static_cast<long>(job.maxPixels) * 8 + (16L << 20);
 
-    job.err.failOnPrematureEnd = true;
+    job.err.failOnMissingData = true;
     jpeg_start_decompress(cinfo);
     if (cinfo->output_components != components)
         return false;
@@ -175,7 +169,7 @@ bool runDecode(DecodeJob& job) {
         jpeg_read_scanlines(cinfo, row, 1);
         storeRow(row[0], job.image->scanLine(y), width, components, inverted);
     }
-    job.err.failOnPrematureEnd = false;
+    job.err.failOnMissingData = false;
     jpeg_finish_decompress(cinfo);
     return true;
 }

@@ -104,4 +104,47 @@ inline std::vector<std::uint8_t> TiffBytes(const CDibImage& picture,
     return ReadBytes(path);
 }
 
+inline std::uint32_t Crc32(const std::uint8_t* data, std::size_t n) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < n; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+inline void PutBig32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
+}
+
+// A PNG whose IHDR chunk (always first, at offset 8) declares another size, CRC mended.
+inline std::vector<std::uint8_t> PngWithDeclaredSize(std::vector<std::uint8_t> png,
+                                                     std::uint32_t w, std::uint32_t h) {
+    PutBig32(png, 16, w);
+    PutBig32(png, 20, h);
+    PutBig32(png, 29, Crc32(png.data() + 12, 17));
+    return png;
+}
+
+// Sets a tag of the first directory of a little-endian classic TIFF to `value`
+// (SHORT or LONG stored in the entry itself). False when the tag is missing.
+inline bool PatchTiffTag(std::vector<std::uint8_t>& tiff, std::uint16_t tag, std::uint32_t value) {
+    auto u16 = [&](std::size_t at) {
+        return static_cast<unsigned>(tiff[at] | (tiff[at + 1] << 8));
+    };
+    const std::size_t ifd = u16(4) | (u16(6) << 16);
+    for (std::size_t i = 0, n = u16(ifd); i < n; ++i) {
+        const std::size_t entry = ifd + 2 + 12 * i;
+        if (u16(entry) != tag)
+            continue;
+        const bool isShort = u16(entry + 2) == TIFF_SHORT;
+        for (std::size_t k = 0; k < (isShort ? 2u : 4u); ++k)
+            tiff[entry + 8 + k] = static_cast<std::uint8_t>(value >> (8 * k));
+        return true;
+    }
+    return false;
+}
+
 } // namespace codec_test

@@ -1,6 +1,6 @@
 #include "images/png_decoder.h"
 
-#include "codec_test_support.h"
+#include "codec_fixture_files.h"
 
 #include <gtest/gtest.h>
 
@@ -213,30 +213,6 @@ TEST(PngDecoder, FileGammaIsCorrectedForTheDisplay) {
     EXPECT_NEAR(PixelAt(DecodeBoth(WritePng(s)), 0, 0).g, 136, 2);
 }
 
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t n) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < n; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-void putBig32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
-}
-
-// Gives the IHDR chunk (always first, at offset 8) a new size and a matching CRC.
-std::vector<std::uint8_t> WithDeclaredSize(std::vector<std::uint8_t> png, std::uint32_t w,
-                                           std::uint32_t h) {
-    putBig32(png, 16, w);
-    putBig32(png, 20, h);
-    putBig32(png, 29, Crc32(png.data() + 12, 17));
-    return png;
-}
-
 TEST(PngDecoder, RefusedFilesLeaveThePictureAsTheyFoundIt) {
     PngSpec s;
     s.width = 40;
@@ -264,10 +240,10 @@ TEST(PngDecoder, RefusedFilesLeaveThePictureAsTheyFoundIt) {
     auto badHeaderCrc = valid;
     badHeaderCrc[30] ^= 0x40;
     cases.push_back({"damaged header", badHeaderCrc, true});
-    cases.push_back({"16000 x 16000 in a small file", WithDeclaredSize(valid, 16000, 16000), true});
-    cases.push_back({"a million wide", WithDeclaredSize(valid, 1000001, 1), true});
+    cases.push_back({"16000 x 16000 in a small file", PngWithDeclaredSize(valid, 16000, 16000), true});
+    cases.push_back({"a million wide", PngWithDeclaredSize(valid, 1000001, 1), true});
     cases.push_back({"pixel data cut short", {valid.begin(), valid.end() - 40}, false});
-    cases.push_back({"more rows declared than stored", WithDeclaredSize(valid, 40, 31), false});
+    cases.push_back({"more rows declared than stored", PngWithDeclaredSize(valid, 40, 31), false});
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,6 +1,6 @@
 #include "images/tiff_decoder.h"
 
-#include "codec_test_support.h"
+#include "codec_fixture_files.h"
 
 #include <gtest/gtest.h>
 
@@ -178,22 +178,6 @@ TEST_F(TiffDecoder, CompressedStripsGiveTheSamePixels) {
     }
 }
 
-void patchTag(std::vector<std::uint8_t>& tiff, std::uint16_t tag, std::uint32_t value) {
-    // Little-endian classic TIFF: IFD offset at 4, entries of 12 bytes after a count.
-    auto u16 = [&](std::size_t at) { return static_cast<unsigned>(tiff[at] | (tiff[at + 1] << 8)); };
-    const std::size_t ifd = u16(4) | (u16(6) << 16);
-    for (std::size_t i = 0, n = u16(ifd); i < n; ++i) {
-        const std::size_t entry = ifd + 2 + 12 * i;
-        if (u16(entry) != tag)
-            continue;
-        const bool isShort = u16(entry + 2) == TIFF_SHORT;
-        for (std::size_t k = 0; k < (isShort ? 2u : 4u); ++k)
-            tiff[entry + 8 + k] = static_cast<std::uint8_t>(value >> (8 * k));
-        return;
-    }
-    ADD_FAILURE() << "tag " << tag << " not found";
-}
-
 TEST_F(TiffDecoder, UnsupportedLayoutsAndImpossibleSizesFail) {
     TiffSpec grey;
     grey.width = 20;
@@ -245,8 +229,8 @@ TEST_F(TiffDecoder, UnsupportedLayoutsAndImpossibleSizesFail) {
     const auto valid = ReadBytes(dir.path("g.tif"));
     for (const auto& [w, h] : {std::pair{16000u, 16000u}, {100000u, 100000u}, {400000u, 1u}}) {
         auto bytes = valid;
-        patchTag(bytes, TIFFTAG_IMAGEWIDTH, w);
-        patchTag(bytes, TIFFTAG_IMAGELENGTH, h);
+        ASSERT_TRUE(PatchTiffTag(bytes, TIFFTAG_IMAGEWIDTH, w));
+        ASSERT_TRUE(PatchTiffTag(bytes, TIFFTAG_IMAGELENGTH, h));
         CDibImage image;
         image.create(2, 2, 24);
         EXPECT_EQ(DecodeTiff(bytes.data(), bytes.size(), image), 0) << w << "x" << h;
@@ -254,7 +238,7 @@ TEST_F(TiffDecoder, UnsupportedLayoutsAndImpossibleSizesFail) {
     }
     // Rows missing at the end: created, then emptied.
     auto cut = valid;
-    patchTag(cut, TIFFTAG_IMAGELENGTH, 25);
+    ASSERT_TRUE(PatchTiffTag(cut, TIFFTAG_IMAGELENGTH, 25));
     CDibImage image;
     image.create(2, 2, 24);
     EXPECT_EQ(DecodeTiff(cut.data(), cut.size(), image), 0);
