@@ -23,7 +23,9 @@ std::uint32_t u32(const std::uint8_t* p) {
     return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
            (std::uint32_t{p[3]} << 24);
 }
-std::int32_t i32(const std::uint8_t* p) { return static_cast<std::int32_t>(u32(p)); }
+std::int32_t i32(const std::uint8_t* p) {
+    return static_cast<std::int32_t>(u32(p));
+}
 
 // One colour channel held under a bit mask, scaled to 8 bits.
 struct Channel {
@@ -135,10 +137,10 @@ bool parseLayout(const std::uint8_t* data, std::size_t size, BmpLayout& out) {
     if (pixelStart > size)
         return false;
 
-    const std::uint64_t fileStride = (std::uint64_t{static_cast<std::uint32_t>(bitCount)} *
-                                          static_cast<std::uint32_t>(width) +
-                                      31) /
-                                     32 * 4;
+    const std::uint64_t fileStride =
+        (std::uint64_t{static_cast<std::uint32_t>(bitCount)} * static_cast<std::uint32_t>(width) +
+         31) /
+        32 * 4;
     if (fileStride * static_cast<std::uint64_t>(rows) > size - pixelStart)
         return false;
 
@@ -172,8 +174,8 @@ int decode(const BmpLayout& layout, CDibImage& out) {
         out.setColourTable(layout.colours.data(), 0, static_cast<int>(layout.colours.size()));
     const bool plain32 =
         layout.bitCount == 32 &&
-        (!layout.masked || (layout.red.mask == 0xFF0000 && layout.green.mask == 0xFF00 &&
-                            layout.blue.mask == 0xFF));
+        (!layout.masked ||
+         (layout.red.mask == 0xFF0000 && layout.green.mask == 0xFF00 && layout.blue.mask == 0xFF));
     for (int r = 0; r < layout.height; ++r) {
         const std::uint8_t* from = layout.pixels + static_cast<std::size_t>(r) * layout.fileStride;
         std::uint8_t* to = layout.topDown ? out.scanLine(r) : out.memoryRow(r);

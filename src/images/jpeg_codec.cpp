@@ -152,9 +152,8 @@ bool runDecode(DecodeJob& job) {
         return false;
     const int width = static_cast<int>(cinfo->output_width);
     const int height = static_cast<int>(cinfo->output_height);
-    JSAMPARRAY row = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo),
-                                                 JPOOL_IMAGE, cinfo->output_width * components,
-                                                 1);
+    JSAMPARRAY row = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                                 cinfo->output_width * components, 1);
     const bool inverted = cinfo->saw_Adobe_marker;
 
     // The first row is decoded before the picture is created, so that a file whose data

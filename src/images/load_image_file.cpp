@@ -29,10 +29,18 @@ int gifLoader(const std::string& path, CDibImage& image) {
     return loader ? loader(path, image) : 0;
 }
 
-int readBmpIntoNew(const std::string& path, CDibImage& image) { return ReadBmp(path, image); }
-int decodeJpegFile(const std::string& path, CDibImage& image) { return DecodeJpeg(path, image); }
-int decodePngFile(const std::string& path, CDibImage& image) { return DecodePng(path, image); }
-int decodeTiffFile(const std::string& path, CDibImage& image) { return DecodeTiff(path, image); }
+int readBmpIntoNew(const std::string& path, CDibImage& image) {
+    return ReadBmp(path, image);
+}
+int decodeJpegFile(const std::string& path, CDibImage& image) {
+    return DecodeJpeg(path, image);
+}
+int decodePngFile(const std::string& path, CDibImage& image) {
+    return DecodePng(path, image);
+}
+int decodeTiffFile(const std::string& path, CDibImage& image) {
+    return DecodeTiff(path, image);
+}
 
 struct Decoder {
     const char* extension;
@@ -40,8 +48,8 @@ struct Decoder {
 };
 
 constexpr Decoder kDecoders[] = {
-    {".bmp", readBmpIntoNew},  {".jpg", decodeJpegFile},  {".jpeg", decodeJpegFile},
-    {".gif", gifLoader},       {".png", decodePngFile},   {".tif", decodeTiffFile},
+    {".bmp", readBmpIntoNew},  {".jpg", decodeJpegFile}, {".jpeg", decodeJpegFile},
+    {".gif", gifLoader},       {".png", decodePngFile},  {".tif", decodeTiffFile},
     {".tiff", decodeTiffFile},
 };
 
@@ -64,4 +72,6 @@ int LoadImageFile(const std::string& path, CDibImage& image) {
     return 0;
 }
 
-void SetPictureLoader(PictureLoader loader) { g_pictureLoader.store(loader); }
+void SetPictureLoader(PictureLoader loader) {
+    g_pictureLoader.store(loader);
+}

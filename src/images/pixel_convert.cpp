@@ -26,12 +26,13 @@ Formats formatsOf(PixelConversion conversion) {
     return {0, 0};
 }
 
-inline unsigned wordAt(const std::uint8_t* p) { return p[0] | (unsigned{p[1]} << 8); }
+inline unsigned wordAt(const std::uint8_t* p) {
+    return p[0] | (unsigned{p[1]} << 8);
+}
 
 // Converts one row of `count` pixels. Every pixel is read completely before it is
 // written, so an in-place call sees only its own unconverted input.
-void convertRow(const std::uint8_t* from, std::uint8_t* to, int count,
-                PixelConversion conversion) {
+void convertRow(const std::uint8_t* from, std::uint8_t* to, int count, PixelConversion conversion) {
     switch (conversion) {
     case PixelConversion::Grey16ToGrey24:
         for (int i = 0; i < count; ++i, from += 2, to += 3) {

@@ -133,8 +133,7 @@ int decode(PngJob& job, CDibImage& image, std::int64_t maxPixels) {
     job.rows = &rows;
     job.maxPixels = maxPixels < CDibImage::kMaxPixels ? maxPixels : CDibImage::kMaxPixels;
     const bool ok = runDecode(job);
-    png_destroy_read_struct(job.png ? &job.png : nullptr, job.info ? &job.info : nullptr,
-                            nullptr);
+    png_destroy_read_struct(job.png ? &job.png : nullptr, job.info ? &job.info : nullptr, nullptr);
     if (!ok && job.created)
         image.destroy();
     return ok ? 1 : 0;

@@ -32,7 +32,9 @@ int printError(TIFF*, void*, const char* module, const char* format, va_list arg
     return 1; // handled: the process-wide handlers stay quiet
 }
 
-int ignoreWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+int ignoreWarning(TIFF*, void*, const char*, const char*, va_list) {
+    return 1;
+}
 
 std::unique_ptr<TIFFOpenOptions, OptionsDeleter> openOptions() {
     std::unique_ptr<TIFFOpenOptions, OptionsDeleter> options(TIFFOpenOptionsAlloc());
@@ -62,7 +64,9 @@ tmsize_t memoryRead(thandle_t handle, void* out, tmsize_t length) {
     return static_cast<tmsize_t>(n);
 }
 
-tmsize_t memoryWrite(thandle_t, void*, tmsize_t) { return 0; }
+tmsize_t memoryWrite(thandle_t, void*, tmsize_t) {
+    return 0;
+}
 
 toff_t memorySeek(thandle_t handle, toff_t offset, int whence) {
     auto* f = static_cast<MemoryFile*>(handle);
@@ -89,9 +93,13 @@ toff_t memorySeek(thandle_t handle, toff_t offset, int whence) {
     return target;
 }
 
-int memoryClose(thandle_t) { return 0; }
+int memoryClose(thandle_t) {
+    return 0;
+}
 
-toff_t memorySize(thandle_t handle) { return static_cast<MemoryFile*>(handle)->size; }
+toff_t memorySize(thandle_t handle) {
+    return static_cast<MemoryFile*>(handle)->size;
+}
 
 int memoryMap(thandle_t handle, void** base, toff_t* size) {
     auto* f = static_cast<MemoryFile*>(handle);

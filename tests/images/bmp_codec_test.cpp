@@ -102,9 +102,9 @@ TEST(BmpCodec, EightBitPictureKeepsItsPaletteWithPixelOffset1078) {
     CDibImage picture = MakeTestPicture(30, 20, 8);
     std::array<RGBQUAD, 256> palette{};
     for (int i = 0; i < 256; ++i)
-        palette[static_cast<std::size_t>(i)] = RGBQUAD{static_cast<std::uint8_t>(i),
-                                                        static_cast<std::uint8_t>(255 - i),
-                                                        static_cast<std::uint8_t>(i * 7), 0};
+        palette[static_cast<std::size_t>(i)] =
+            RGBQUAD{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                    static_cast<std::uint8_t>(i * 7), 0};
     picture.setColourTable(palette.data(), 0, 256);
     const std::string path = dir.path("p.bmp");
     ASSERT_EQ(writeBmp(picture, path), 1);
@@ -318,15 +318,18 @@ TEST(BmpCodec, RefusedFilesLeaveThePictureUntouched) {
     with("pixels cut short", [](auto& b) { b.pop_back(); });
     with("100000 x 100000", [](auto& b) { put32(b, 18, 100000), put32(b, 22, 100000); });
     with("20000 x 10000 in 70 bytes", [](auto& b) { put32(b, 18, 20000), put32(b, 22, 10000); });
-    with("colour table beyond the end", [](auto& b) {
-        put16(b, 28, 8), put32(b, 46, 0x40000000), put32(b, 10, 0);
-    });
+    with("colour table beyond the end",
+         [](auto& b) { put16(b, 28, 8), put32(b, 46, 0x40000000), put32(b, 10, 0); });
 
     for (const Case& c : cases) {
         CDibImage image;
         ASSERT_TRUE(image.create(3, 3, 24));
         image.fillRect(0x123456);
-        const CDibImage before = [&] { CDibImage copy; copy.copyFrom(image); return copy; }();
+        const CDibImage before = [&] {
+            CDibImage copy;
+            copy.copyFrom(image);
+            return copy;
+        }();
         EXPECT_EQ(ReadBmp(c.bytes.data(), c.bytes.size(), image), 0) << c.what;
         EXPECT_TRUE(SamePixels(image, before)) << c.what;
         CDibImage fresh;

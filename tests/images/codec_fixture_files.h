@@ -120,8 +120,8 @@ inline void PutBig32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t
 }
 
 // A PNG whose IHDR chunk (always first, at offset 8) declares another size, CRC mended.
-inline std::vector<std::uint8_t> PngWithDeclaredSize(std::vector<std::uint8_t> png,
-                                                     std::uint32_t w, std::uint32_t h) {
+inline std::vector<std::uint8_t> PngWithDeclaredSize(std::vector<std::uint8_t> png, std::uint32_t w,
+                                                     std::uint32_t h) {
     PutBig32(png, 16, w);
     PutBig32(png, 20, h);
     PutBig32(png, 29, Crc32(png.data() + 12, 17));

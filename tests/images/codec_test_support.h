@@ -4,9 +4,9 @@
 #include "images/dib_image.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,7 +18,7 @@
 namespace codec_test {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "mirelta-codec-XXXXXX").string();
@@ -36,7 +36,7 @@ public:
     bool ok() const { return !m_path.empty(); }
     std::string path(const std::string& name) const { return (m_path / name).string(); }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 
@@ -72,7 +72,9 @@ inline CDibImage MakeTestPicture(int width, int height, int bitCount = 24) {
                 r = 230, g = 60, b = 40; // a disc
             if (x > width * 2 / 3 && x < width * 5 / 6 && y > height / 5 && y < height * 4 / 5)
                 r = 20, g = 20, b = 25; // a dark bar
-            auto clamp = [](int v) { return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
+            auto clamp = [](int v) {
+                return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+            };
             const std::uint8_t R = clamp(r + noise), G = clamp(g + noise), B = clamp(b + noise);
             std::uint8_t* p = row + static_cast<std::size_t>(x) * bpp;
             if (bpp == 1) {
@@ -117,7 +119,7 @@ inline Bgr PixelAt(const CDibImage& image, int x, int y) {
 // Limits the size of files this process may write, so that writes fail part-way
 // like on a full disk, but on a plain file that the test can inspect afterwards.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &m_old);
@@ -133,7 +135,7 @@ public:
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
     bool ok() const { return m_ok; }
 
-private:
+  private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
     bool m_ok = false;

@@ -26,10 +26,18 @@ struct Format {
     std::vector<std::size_t> vitalBytes; // flipping any of these must make the file fail
 };
 
-int readBmp(const std::uint8_t* d, std::size_t n, CDibImage& i) { return ReadBmp(d, n, i); }
-int decodeJpeg(const std::uint8_t* d, std::size_t n, CDibImage& i) { return DecodeJpeg(d, n, i); }
-int decodePng(const std::uint8_t* d, std::size_t n, CDibImage& i) { return DecodePng(d, n, i); }
-int decodeTiff(const std::uint8_t* d, std::size_t n, CDibImage& i) { return DecodeTiff(d, n, i); }
+int readBmp(const std::uint8_t* d, std::size_t n, CDibImage& i) {
+    return ReadBmp(d, n, i);
+}
+int decodeJpeg(const std::uint8_t* d, std::size_t n, CDibImage& i) {
+    return DecodeJpeg(d, n, i);
+}
+int decodePng(const std::uint8_t* d, std::size_t n, CDibImage& i) {
+    return DecodePng(d, n, i);
+}
+int decodeTiff(const std::uint8_t* d, std::size_t n, CDibImage& i) {
+    return DecodeTiff(d, n, i);
+}
 
 std::vector<std::uint8_t> BmpBytes(const CDibImage& picture) {
     TempDir dir;
@@ -64,8 +72,8 @@ void ExpectWholeOrNothing(const Format& f, const std::vector<std::uint8_t>& byte
     if (ok) {
         ASSERT_FALSE(image.isNull()) << f.name << " " << what;
         ASSERT_GT(image.width(), 0);
-        ASSERT_EQ(image.byteSize(),
-                  static_cast<std::size_t>(image.stride()) * static_cast<std::size_t>(image.height()));
+        ASSERT_EQ(image.byteSize(), static_cast<std::size_t>(image.stride()) *
+                                        static_cast<std::size_t>(image.height()));
     } else {
         ASSERT_TRUE(image.isNull()) << f.name << " " << what;
     }
@@ -83,9 +91,9 @@ TEST(DamagedInput, ValidFixturesDecode) {
 TEST(DamagedInput, FilesCutShortFail) {
     for (const Format& f : Formats()) {
         const std::size_t n = f.bytes.size();
-        for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{7},
-                                   std::size_t{8}, std::size_t{13}, std::size_t{30}, n / 4,
-                                   n / 2, n * 3 / 4, n - 20}) {
+        for (std::size_t length :
+             {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{7}, std::size_t{8},
+              std::size_t{13}, std::size_t{30}, n / 4, n / 2, n * 3 / 4, n - 20}) {
             CDibImage image;
             EXPECT_EQ(f.decode(f.bytes.data(), length, image), 0) << f.name << " cut to " << length;
             EXPECT_TRUE(image.isNull()) << f.name << " cut to " << length;

@@ -263,10 +263,10 @@ TEST(JpegCodec, GreyFileFromElsewhereIsReplicatedIntoAllThreeChannels) {
 }
 
 TEST(JpegCodec, FailureBeforeThePictureLeavesItAloneAndAfterwardsEmptiesIt) {
-    const auto baseline = WriteJpeg(64, 256, 3, JCS_RGB, JCS_YCbCr, false, false,
-                                    [](int x, int y, int c) {
-                                        return static_cast<std::uint8_t>((x * 3 + y * 5 + c * 70) & 0xFF);
-                                    });
+    const auto baseline =
+        WriteJpeg(64, 256, 3, JCS_RGB, JCS_YCbCr, false, false, [](int x, int y, int c) {
+            return static_cast<std::uint8_t>((x * 3 + y * 5 + c * 70) & 0xFF);
+        });
     auto prepared = [] {
         CDibImage image;
         image.create(2, 2, 8);

@@ -103,7 +103,8 @@ TEST(PixelConvert, RectangleIsClippedAgainstBothPictures) {
 
     // Entirely outside, or inverted: nothing to do, and that is no failure.
     CDibImage untouched = filled(4, 6, 8, 7);
-    EXPECT_EQ(ConvertPixels(source, untouched, {10, 10, 20, 20}, PixelConversion::Grey16ToGrey8), 1);
+    EXPECT_EQ(ConvertPixels(source, untouched, {10, 10, 20, 20}, PixelConversion::Grey16ToGrey8),
+              1);
     EXPECT_EQ(ConvertPixels(source, untouched, {3, 3, 1, 1}, PixelConversion::Grey16ToGrey8), 1);
     EXPECT_TRUE(std::all_of(untouched.bits(), untouched.bits() + untouched.byteSize(),
                             [](std::uint8_t v) { return v == 7; }));
@@ -115,15 +116,16 @@ TEST(PixelConvert, WrongFormatsOrEmptyPicturesFailWithoutWriting) {
         PixelConversion conversion;
     };
     const Case cases[] = {
-        {24, 24, PixelConversion::Grey16ToGrey24}, {16, 32, PixelConversion::Grey16ToGrey24},
-        {16, 24, PixelConversion::Grey16ToGrey8},  {8, 8, PixelConversion::Grey16ToGrey8},
+        {24, 24, PixelConversion::Grey16ToGrey24},     {16, 32, PixelConversion::Grey16ToGrey24},
+        {16, 24, PixelConversion::Grey16ToGrey8},      {8, 8, PixelConversion::Grey16ToGrey8},
         {8, 16, PixelConversion::TiffSamplesToWord16}, {32, 32, PixelConversion::SwapRedBlue24},
-        {24, 24, PixelConversion::SwapRedBlue32},  {24, 32, PixelConversion::SwapRedBlue24},
+        {24, 24, PixelConversion::SwapRedBlue32},      {24, 32, PixelConversion::SwapRedBlue24},
     };
     for (const Case& c : cases) {
         CDibImage source = filled(3, 3, c.sourceBits, 0x55);
         CDibImage dest = filled(3, 3, c.destBits, 0x11);
-        EXPECT_EQ(ConvertPixels(source, dest, c.conversion), 0) << c.sourceBits << "→" << c.destBits;
+        EXPECT_EQ(ConvertPixels(source, dest, c.conversion), 0)
+            << c.sourceBits << "→" << c.destBits;
         EXPECT_TRUE(std::all_of(dest.bits(), dest.bits() + dest.byteSize(),
                                 [](std::uint8_t v) { return v == 0x11; }));
     }

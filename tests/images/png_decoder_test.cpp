@@ -19,7 +19,7 @@ struct PngSpec {
     std::vector<png_byte> paletteAlpha; // tRNS for palettes
     bool greyTransparent = false;       // tRNS for grey: this grey value
     png_uint_16 transparentGrey = 0;
-    double gamma = 0; // gAMA when non-zero
+    double gamma = 0;                        // gAMA when non-zero
     std::vector<std::vector<png_byte>> rows; // packed as in the file, 16-bit big-endian
 };
 
@@ -43,8 +43,7 @@ std::vector<std::uint8_t> WritePng(const PngSpec& s) {
     }
     png_set_write_fn(png, &out, appendBytes, nullptr);
     png_set_IHDR(png, info, static_cast<png_uint_32>(s.width), static_cast<png_uint_32>(s.height),
-                 s.bitDepth, s.colourType,
-                 s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 s.bitDepth, s.colourType, s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (!s.palette.empty())
         png_set_PLTE(png, info, s.palette.data(), static_cast<int>(s.palette.size()));
@@ -118,8 +117,8 @@ TEST(PngDecoder, EveryKindOfFileBecomesThreeOrFourChannels) {
         s.rows = {{2, 0, 1}};
         cases.push_back({"palette", s, 24, {{3, 2, 1}, {0, 0, 255}, {0, 128, 0}}});
         s.paletteAlpha = {255, 0, 100}; // entry 1 transparent, entry 2 partly
-        cases.push_back({"palette with tRNS", s, 32,
-                         {{3, 2, 1, 155}, {0, 0, 255, 0}, {0, 128, 0, 255}}});
+        cases.push_back(
+            {"palette with tRNS", s, 32, {{3, 2, 1, 155}, {0, 0, 255, 0}, {0, 128, 0, 255}}});
     }
     {
         PngSpec s;
@@ -128,13 +127,16 @@ TEST(PngDecoder, EveryKindOfFileBecomesThreeOrFourChannels) {
         s.colourType = PNG_COLOR_TYPE_GRAY;
         s.bitDepth = 1;
         s.rows = {{0b10010000}};
-        cases.push_back({"1-bit grey", s, 24, {{255, 255, 255}, {0, 0, 0}, {0, 0, 0}, {255, 255, 255}}});
+        cases.push_back(
+            {"1-bit grey", s, 24, {{255, 255, 255}, {0, 0, 0}, {0, 0, 0}, {255, 255, 255}}});
         s.bitDepth = 2;
         s.rows = {{0b00011011}};
-        cases.push_back({"2-bit grey", s, 24, {{0, 0, 0}, {85, 85, 85}, {170, 170, 170}, {255, 255, 255}}});
+        cases.push_back(
+            {"2-bit grey", s, 24, {{0, 0, 0}, {85, 85, 85}, {170, 170, 170}, {255, 255, 255}}});
         s.bitDepth = 4;
         s.rows = {{0x0F, 0x38}};
-        cases.push_back({"4-bit grey", s, 24, {{0, 0, 0}, {255, 255, 255}, {51, 51, 51}, {136, 136, 136}}});
+        cases.push_back(
+            {"4-bit grey", s, 24, {{0, 0, 0}, {255, 255, 255}, {51, 51, 51}, {136, 136, 136}}});
     }
     {
         PngSpec s;
@@ -240,7 +242,8 @@ TEST(PngDecoder, RefusedFilesLeaveThePictureAsTheyFoundIt) {
     auto badHeaderCrc = valid;
     badHeaderCrc[30] ^= 0x40;
     cases.push_back({"damaged header", badHeaderCrc, true});
-    cases.push_back({"16000 x 16000 in a small file", PngWithDeclaredSize(valid, 16000, 16000), true});
+    cases.push_back(
+        {"16000 x 16000 in a small file", PngWithDeclaredSize(valid, 16000, 16000), true});
     cases.push_back({"a million wide", PngWithDeclaredSize(valid, 1000001, 1), true});
     cases.push_back({"pixel data cut short", {valid.begin(), valid.end() - 40}, false});
     cases.push_back({"more rows declared than stored", PngWithDeclaredSize(valid, 40, 31), false});

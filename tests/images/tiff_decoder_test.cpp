@@ -85,7 +85,7 @@ std::vector<std::vector<std::uint8_t>> Rows(std::uint32_t w, std::uint32_t h, in
 }
 
 class TiffDecoder : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(dir.ok()); }
     TempDir dir;
 };
@@ -99,7 +99,8 @@ TEST_F(TiffDecoder, EightBitGreyWithTheGreyTable) {
     const CDibImage image = DecodeBoth(dir.path("g.tif"));
     ASSERT_EQ(image.bitCount(), 8);
     for (std::uint32_t y = 0; y < 5; ++y)
-        EXPECT_TRUE(std::equal(s.rows[y].begin(), s.rows[y].end(), image.scanLine(static_cast<int>(y))));
+        EXPECT_TRUE(
+            std::equal(s.rows[y].begin(), s.rows[y].end(), image.scanLine(static_cast<int>(y))));
     EXPECT_EQ(image.colourTable()[200].rgbRed, 200);
 
     // White-is-zero files are turned the right way round.
@@ -119,7 +120,8 @@ TEST_F(TiffDecoder, SixteenBitGreyUndoesTheSampleOrderInEitherByteOrder) {
         std::vector<std::uint8_t> row;
         for (unsigned x = 0; x < 32; ++x) {
             const unsigned word = y * 32 + x;
-            const std::uint16_t sample = static_cast<std::uint16_t>((word & 3) | ((word >> 2) << 8));
+            const std::uint16_t sample =
+                static_cast<std::uint16_t>((word & 3) | ((word >> 2) << 8));
             row.push_back(static_cast<std::uint8_t>(sample & 0xFF)); // native order
             row.push_back(static_cast<std::uint8_t>(sample >> 8));
         }
@@ -153,7 +155,8 @@ TEST_F(TiffDecoder, RgbAndRgbaBecomeBgrAndBgra) {
     EXPECT_EQ(image.memoryRow(0)[0], 12); // bottom row first in memory
 
     s.samplesPerPixel = 4;
-    s.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24}};
+    s.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+              {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24}};
     ASSERT_TRUE(WriteTiff(dir.path("rgba.tif"), s));
     image = DecodeBoth(dir.path("rgba.tif"));
     ASSERT_EQ(image.bitCount(), 32);
@@ -202,9 +205,7 @@ TEST_F(TiffDecoder, UnsupportedLayoutsAndImpossibleSizesFail) {
     add("1-bit", [](TiffSpec& s) { s.bitsPerSample = 1, s.rows = Rows(3, 20, 1); });
     add("4-bit", [](TiffSpec& s) { s.bitsPerSample = 4, s.rows = Rows(10, 20, 1); });
     add("palette", [](TiffSpec& s) { s.photometric = PHOTOMETRIC_PALETTE; });
-    add("grey with alpha", [](TiffSpec& s) {
-        s.samplesPerPixel = 2, s.rows = Rows(20, 20, 2);
-    });
+    add("grey with alpha", [](TiffSpec& s) { s.samplesPerPixel = 2, s.rows = Rows(20, 20, 2); });
     add("16-bit RGB", [](TiffSpec& s) {
         s.samplesPerPixel = 3, s.bitsPerSample = 16, s.photometric = PHOTOMETRIC_RGB,
         s.rows = Rows(20, 20, 6);
