@@ -2,6 +2,8 @@
 // are encoded again, so the encoder sees every size and the decoder's output.
 #include "images/jpeg_codec.h"
 
+#include "images/codec_messages.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -11,6 +13,11 @@ namespace {
 // memory limit.
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 22;
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    SetCodecMessagesEnabled(false);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CDibImage image;

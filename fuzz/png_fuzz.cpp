@@ -1,6 +1,8 @@
 // PNG decoder on arbitrary bytes through the memory path.
 #include "images/png_decoder.h"
 
+#include "images/codec_messages.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -9,6 +11,11 @@ namespace {
 // memory limit.
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 22;
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    SetCodecMessagesEnabled(false);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CDibImage image;

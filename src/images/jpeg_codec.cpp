@@ -1,5 +1,6 @@
 #include "images/jpeg_codec.h"
 
+#include "images/codec_messages.h"
 #include "images/pixel_convert.h"
 
 #include <csetjmp>
@@ -39,7 +40,7 @@ struct ErrorManager {
 [[noreturn]] void errorExit(j_common_ptr cinfo) {
     char message[JMSG_LENGTH_MAX];
     (*cinfo->err->format_message)(cinfo, message);
-    std::fprintf(stderr, "%s\n", message);
+    PrintCodecMessage("%s\n", message);
     jumpBack(cinfo);
 }
 

@@ -1,5 +1,7 @@
 #include "images/png_decoder.h"
 
+#include "images/codec_messages.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -37,7 +39,7 @@ struct PngJob {
 };
 
 [[noreturn]] void errorFunction(png_structp png, png_const_charp message) {
-    std::fprintf(stderr, "libpng error: %s\n", message);
+    PrintCodecMessage("libpng error: %s\n", message);
     png_longjmp(png, 1);
 }
 

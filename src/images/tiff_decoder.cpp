@@ -1,5 +1,6 @@
 #include "images/tiff_decoder.h"
 
+#include "images/codec_messages.h"
 #include "images/pixel_convert.h"
 
 #include <algorithm>
@@ -26,9 +27,9 @@ struct OptionsDeleter {
 };
 
 int printError(TIFF*, void*, const char* module, const char* format, va_list args) {
-    std::fprintf(stderr, "TIFF error: %s: ", module ? module : "");
-    std::vfprintf(stderr, format, args);
-    std::fputc('\n', stderr);
+    char message[512];
+    std::vsnprintf(message, sizeof message, format, args);
+    PrintCodecMessage("TIFF error: %s: %s\n", module ? module : "", message);
     return 1; // handled: the process-wide handlers stay quiet
 }
 

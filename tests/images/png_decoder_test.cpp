@@ -1,6 +1,7 @@
 #include "images/png_decoder.h"
 
 #include "codec_fixture_files.h"
+#include "images/codec_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -266,6 +267,25 @@ TEST(PngDecoder, RefusedFilesLeaveThePictureAsTheyFoundIt) {
     EXPECT_EQ(DecodePng(valid.data(), valid.size(), image, 40 * 30 - 1), 0);
     EXPECT_TRUE(image.isNull());
     EXPECT_EQ(DecodePng(valid.data(), valid.size(), image, 40 * 30), 1);
+}
+
+TEST(PngDecoder, LibraryErrorsArePrintedUnlessSwitchedOff) {
+    PngSpec s;
+    s.width = 1;
+    s.height = 1;
+    s.rows = {{1, 2, 3}};
+    auto bytes = WritePng(s);
+    bytes[30] ^= 1; // IHDR CRC
+    CDibImage image;
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(DecodePng(bytes.data(), bytes.size(), image), 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "libpng error: IHDR: CRC error\n");
+
+    SetCodecMessagesEnabled(false);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(DecodePng(bytes.data(), bytes.size(), image), 0);
+    SetCodecMessagesEnabled(true);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 TEST(PngDecoder, DecodesFromSeveralThreadsOneAtATime) {
