@@ -23,7 +23,7 @@ std::uint32_t get32(const std::vector<std::uint8_t>& b, std::size_t at) {
 }
 
 // A BMP file assembled byte by byte, for layouts the writer never produces.
-struct BmpSpec {
+struct BmpRecipe {
     std::uint32_t headerSize = 40;
     int width = 0;
     int height = 0; // negative: top-down
@@ -37,7 +37,7 @@ struct BmpSpec {
     std::vector<std::vector<std::uint8_t>> rows; // in file order, unpadded
 };
 
-std::vector<std::uint8_t> BuildBmp(const BmpSpec& s) {
+std::vector<std::uint8_t> BuildBmp(const BmpRecipe& s) {
     const std::size_t stride = (static_cast<std::size_t>(s.bitCount) * s.width + 31) / 32 * 4;
     const bool masksAfterHeader = s.headerSize == 40 && !s.masks.empty();
     const std::size_t tableStart = 14 + s.headerSize + (masksAfterHeader ? 12 : 0);
@@ -136,7 +136,7 @@ TEST(BmpCodec, ThirtyTwoBitPictureRoundTripsAllFourBytes) {
 }
 
 TEST(BmpCodec, PixelOffsetOfTheFileHeaderIsHonoured) {
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 2;
     s.height = 2;
     s.rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}};
@@ -147,7 +147,7 @@ TEST(BmpCodec, PixelOffsetOfTheFileHeaderIsHonoured) {
     EXPECT_EQ(PixelAt(image, 1, 0).r, 12); // last file row = top picture row
 
     // Writers that leave the offset 0 put the pixels straight after the table.
-    BmpSpec legacy = s;
+    BmpRecipe legacy = s;
     legacy.gap = 0;
     legacy.zeroOffset = true;
     EXPECT_TRUE(SamePixels(Read(BuildBmp(legacy)), image));
@@ -160,7 +160,7 @@ TEST(BmpCodec, PixelOffsetOfTheFileHeaderIsHonoured) {
 
 TEST(BmpCodec, LongerHeaderVersionsAreRead) {
     for (std::uint32_t headerSize : {52u, 56u, 108u, 124u}) {
-        BmpSpec s;
+        BmpRecipe s;
         s.headerSize = headerSize;
         s.width = 1;
         s.height = 1;
@@ -170,7 +170,7 @@ TEST(BmpCodec, LongerHeaderVersionsAreRead) {
         EXPECT_EQ(PixelAt(image, 0, 0).g, 20) << headerSize;
     }
     // A V5 header with colour masks inside it: 32 bits stored as R, G, B, A bytes.
-    BmpSpec masked;
+    BmpRecipe masked;
     masked.headerSize = 124;
     masked.width = 1;
     masked.height = 1;
@@ -189,7 +189,7 @@ TEST(BmpCodec, LongerHeaderVersionsAreRead) {
 
 TEST(BmpCodec, SixteenBitFilesBecomeTwentyFourBit) {
     // Default 5-5-5 layout: white, pure red.
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 2;
     s.height = 1;
     s.bitCount = 16;
@@ -211,7 +211,7 @@ TEST(BmpCodec, SixteenBitFilesBecomeTwentyFourBit) {
 }
 
 TEST(BmpCodec, OneAndFourBitFilesAreExpandedToEightBitsWithTheirPalette) {
-    BmpSpec mono;
+    BmpRecipe mono;
     mono.width = 10;
     mono.height = 1;
     mono.bitCount = 1;
@@ -223,7 +223,7 @@ TEST(BmpCodec, OneAndFourBitFilesAreExpandedToEightBitsWithTheirPalette) {
     EXPECT_TRUE(std::equal(expected, expected + 10, image.scanLine(0)));
     EXPECT_EQ(image.colourTable()[1].rgbRed, 255);
 
-    BmpSpec four;
+    BmpRecipe four;
     four.width = 3;
     four.height = 1;
     four.bitCount = 4;
@@ -239,7 +239,7 @@ TEST(BmpCodec, OneAndFourBitFilesAreExpandedToEightBitsWithTheirPalette) {
 }
 
 TEST(BmpCodec, TopDownFileFailsIntoANewPictureButDrawsUprightIntoAnExistingOne) {
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 1;
     s.height = -2;
     s.rows = {{1, 1, 1}, {2, 2, 2}}; // top row first
@@ -256,7 +256,7 @@ TEST(BmpCodec, TopDownFileFailsIntoANewPictureButDrawsUprightIntoAnExistingOne) 
 }
 
 TEST(BmpCodec, ExistingPictureKeepsItsFormatAndSize) {
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 3;
     s.height = 3;
     s.rows = {{0, 0, 0, 0, 0, 0, 0, 0, 0},
@@ -292,7 +292,7 @@ TEST(BmpCodec, ExistingPictureKeepsItsFormatAndSize) {
 }
 
 TEST(BmpCodec, RefusedFilesLeaveThePictureUntouched) {
-    BmpSpec good;
+    BmpRecipe good;
     good.width = 2;
     good.height = 2;
     good.rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}};

@@ -13,7 +13,7 @@ using namespace codec_test;
 
 namespace {
 
-struct PngSpec {
+struct PngRecipe {
     int width = 0, height = 0, bitDepth = 8, colourType = PNG_COLOR_TYPE_RGB;
     bool interlaced = false;
     std::vector<png_color> palette;
@@ -30,7 +30,7 @@ void appendBytes(png_structp png, png_bytep data, size_t length) {
 }
 
 // Written with libpng itself, so every kind of PNG is at hand without stored files.
-std::vector<std::uint8_t> WritePng(const PngSpec& s) {
+std::vector<std::uint8_t> WritePng(const PngRecipe& s) {
     std::vector<std::uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -82,7 +82,7 @@ const std::uint8_t* PixelBytes(const CDibImage& image, int x, int y) {
 }
 
 TEST(PngDecoder, RgbRowsComeOutAsBgrWithTheFirstRowOnTop) {
-    PngSpec s;
+    PngRecipe s;
     s.width = 2;
     s.height = 2;
     s.rows = {{255, 0, 0, 0, 255, 0}, {0, 0, 255, 10, 20, 30}};
@@ -103,14 +103,14 @@ TEST(PngDecoder, RgbRowsComeOutAsBgrWithTheFirstRowOnTop) {
 TEST(PngDecoder, EveryKindOfFileBecomesThreeOrFourChannels) {
     struct Case {
         const char* what;
-        PngSpec spec;
+        PngRecipe recipe;
         int bitCount;
         // Expected B, G, R (and fourth byte) of the pixels of the single row.
         std::vector<std::vector<int>> pixels;
     };
     std::vector<Case> cases;
     {
-        PngSpec s;
+        PngRecipe s;
         s.width = 3;
         s.height = 1;
         s.colourType = PNG_COLOR_TYPE_PALETTE;
@@ -122,7 +122,7 @@ TEST(PngDecoder, EveryKindOfFileBecomesThreeOrFourChannels) {
             {"palette with tRNS", s, 32, {{3, 2, 1, 155}, {0, 0, 255, 0}, {0, 128, 0, 255}}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.width = 4;
         s.height = 1;
         s.colourType = PNG_COLOR_TYPE_GRAY;
@@ -140,7 +140,7 @@ TEST(PngDecoder, EveryKindOfFileBecomesThreeOrFourChannels) {
             {"4-bit grey", s, 24, {{0, 0, 0}, {255, 255, 255}, {51, 51, 51}, {136, 136, 136}}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.width = 2;
         s.height = 1;
         s.bitDepth = 16;
@@ -148,7 +148,7 @@ TEST(PngDecoder, EveryKindOfFileBecomesThreeOrFourChannels) {
         cases.push_back({"16-bit RGB", s, 24, {{0xFF, 0xAB, 0x12}, {0x7F, 0x80, 0x00}}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.width = 2;
         s.height = 1;
         s.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
@@ -156,7 +156,7 @@ TEST(PngDecoder, EveryKindOfFileBecomesThreeOrFourChannels) {
         cases.push_back({"grey with alpha", s, 32, {{200, 200, 200, 0}, {40, 40, 40, 245}}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.width = 2;
         s.height = 1;
         s.colourType = PNG_COLOR_TYPE_GRAY;
@@ -166,7 +166,7 @@ TEST(PngDecoder, EveryKindOfFileBecomesThreeOrFourChannels) {
         cases.push_back({"grey with tRNS", s, 32, {{77, 77, 77, 255}, {78, 78, 78, 0}}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.width = 1;
         s.height = 1;
         s.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
@@ -177,9 +177,9 @@ TEST(PngDecoder, EveryKindOfFileBecomesThreeOrFourChannels) {
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const CDibImage image = DecodeBoth(WritePng(c.spec));
+        const CDibImage image = DecodeBoth(WritePng(c.recipe));
         ASSERT_EQ(image.bitCount(), c.bitCount);
-        ASSERT_EQ(image.width(), c.spec.width);
+        ASSERT_EQ(image.width(), c.recipe.width);
         for (std::size_t x = 0; x < c.pixels.size(); ++x) {
             const std::uint8_t* p = PixelBytes(image, static_cast<int>(x), 0);
             for (std::size_t k = 0; k < c.pixels[x].size(); ++k)
@@ -189,7 +189,7 @@ TEST(PngDecoder, EveryKindOfFileBecomesThreeOrFourChannels) {
 }
 
 TEST(PngDecoder, InterlacedFileGivesTheSamePicture) {
-    PngSpec s;
+    PngRecipe s;
     s.width = 13;
     s.height = 11;
     for (int y = 0; y < s.height; ++y) {
@@ -205,7 +205,7 @@ TEST(PngDecoder, InterlacedFileGivesTheSamePicture) {
 }
 
 TEST(PngDecoder, FileGammaIsCorrectedForTheDisplay) {
-    PngSpec s;
+    PngRecipe s;
     s.width = 1;
     s.height = 1;
     s.colourType = PNG_COLOR_TYPE_GRAY;
@@ -217,7 +217,7 @@ TEST(PngDecoder, FileGammaIsCorrectedForTheDisplay) {
 }
 
 TEST(PngDecoder, RefusedFilesLeaveThePictureAsTheyFoundIt) {
-    PngSpec s;
+    PngRecipe s;
     s.width = 40;
     s.height = 30;
     for (int y = 0; y < s.height; ++y) {
@@ -270,7 +270,7 @@ TEST(PngDecoder, RefusedFilesLeaveThePictureAsTheyFoundIt) {
 }
 
 TEST(PngDecoder, LibraryErrorsArePrintedUnlessSwitchedOff) {
-    PngSpec s;
+    PngRecipe s;
     s.width = 1;
     s.height = 1;
     s.rows = {{1, 2, 3}};
@@ -289,7 +289,7 @@ TEST(PngDecoder, LibraryErrorsArePrintedUnlessSwitchedOff) {
 }
 
 TEST(PngDecoder, DecodesFromSeveralThreadsOneAtATime) {
-    PngSpec s;
+    PngRecipe s;
     s.width = 64;
     s.height = 64;
     for (int y = 0; y < s.height; ++y)

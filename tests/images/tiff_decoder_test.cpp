@@ -10,7 +10,7 @@ using namespace codec_test;
 
 namespace {
 
-struct TiffSpec {
+struct TiffRecipe {
     std::uint32_t width = 0, height = 0;
     std::uint16_t bitsPerSample = 8, samplesPerPixel = 1;
     std::uint16_t photometric = PHOTOMETRIC_MINISBLACK;
@@ -23,7 +23,7 @@ struct TiffSpec {
 };
 
 // Written with libtiff itself, so every layout is at hand without stored files.
-bool WriteTiff(const std::string& path, const TiffSpec& s) {
+bool WriteTiff(const std::string& path, const TiffRecipe& s) {
     TIFF* tif = TIFFOpen(path.c_str(), s.bigEndian ? "wb" : "wl");
     if (!tif)
         return false;
@@ -91,7 +91,7 @@ class TiffDecoder : public ::testing::Test {
 };
 
 TEST_F(TiffDecoder, EightBitGreyWithTheGreyTable) {
-    TiffSpec s;
+    TiffRecipe s;
     s.width = 7;
     s.height = 5;
     s.rows = Rows(7, 5, 1);
@@ -112,7 +112,7 @@ TEST_F(TiffDecoder, EightBitGreyWithTheGreyTable) {
 
 TEST_F(TiffDecoder, SixteenBitGreyUndoesTheSampleOrderInEitherByteOrder) {
     // Words 0 … 1023 stored as [word & 3, word >> 2].
-    TiffSpec s;
+    TiffRecipe s;
     s.width = 32;
     s.height = 32;
     s.bitsPerSample = 16;
@@ -141,7 +141,7 @@ TEST_F(TiffDecoder, SixteenBitGreyUndoesTheSampleOrderInEitherByteOrder) {
 }
 
 TEST_F(TiffDecoder, RgbAndRgbaBecomeBgrAndBgra) {
-    TiffSpec s;
+    TiffRecipe s;
     s.width = 3;
     s.height = 2;
     s.photometric = PHOTOMETRIC_RGB;
@@ -165,7 +165,7 @@ TEST_F(TiffDecoder, RgbAndRgbaBecomeBgrAndBgra) {
 }
 
 TEST_F(TiffDecoder, CompressedStripsGiveTheSamePixels) {
-    TiffSpec s;
+    TiffRecipe s;
     s.width = 50;
     s.height = 20;
     s.photometric = PHOTOMETRIC_RGB;
@@ -182,31 +182,31 @@ TEST_F(TiffDecoder, CompressedStripsGiveTheSamePixels) {
 }
 
 TEST_F(TiffDecoder, UnsupportedLayoutsAndImpossibleSizesFail) {
-    TiffSpec grey;
+    TiffRecipe grey;
     grey.width = 20;
     grey.height = 20;
     grey.rows = Rows(20, 20, 1);
 
     struct Case {
         const char* what;
-        TiffSpec spec;
+        TiffRecipe recipe;
         bool pictureKept;
     };
     std::vector<Case> cases;
     auto add = [&](const char* what, auto change, bool kept = true) {
-        TiffSpec s = grey;
+        TiffRecipe s = grey;
         change(s);
         cases.push_back({what, s, kept});
     };
-    add("tiled", [](TiffSpec& s) { s.tiled = true; });
-    add("planar separate", [](TiffSpec& s) {
+    add("tiled", [](TiffRecipe& s) { s.tiled = true; });
+    add("planar separate", [](TiffRecipe& s) {
         s.samplesPerPixel = 3, s.photometric = PHOTOMETRIC_RGB, s.planar = PLANARCONFIG_SEPARATE;
     });
-    add("1-bit", [](TiffSpec& s) { s.bitsPerSample = 1, s.rows = Rows(3, 20, 1); });
-    add("4-bit", [](TiffSpec& s) { s.bitsPerSample = 4, s.rows = Rows(10, 20, 1); });
-    add("palette", [](TiffSpec& s) { s.photometric = PHOTOMETRIC_PALETTE; });
-    add("grey with alpha", [](TiffSpec& s) { s.samplesPerPixel = 2, s.rows = Rows(20, 20, 2); });
-    add("16-bit RGB", [](TiffSpec& s) {
+    add("1-bit", [](TiffRecipe& s) { s.bitsPerSample = 1, s.rows = Rows(3, 20, 1); });
+    add("4-bit", [](TiffRecipe& s) { s.bitsPerSample = 4, s.rows = Rows(10, 20, 1); });
+    add("palette", [](TiffRecipe& s) { s.photometric = PHOTOMETRIC_PALETTE; });
+    add("grey with alpha", [](TiffRecipe& s) { s.samplesPerPixel = 2, s.rows = Rows(20, 20, 2); });
+    add("16-bit RGB", [](TiffRecipe& s) {
         s.samplesPerPixel = 3, s.bitsPerSample = 16, s.photometric = PHOTOMETRIC_RGB,
         s.rows = Rows(20, 20, 6);
     });
@@ -214,7 +214,7 @@ TEST_F(TiffDecoder, UnsupportedLayoutsAndImpossibleSizesFail) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = dir.path("bad.tif");
-        ASSERT_TRUE(WriteTiff(path, c.spec));
+        ASSERT_TRUE(WriteTiff(path, c.recipe));
         const auto bytes = ReadBytes(path);
         CDibImage fromFile, fromMemory;
         fromFile.create(2, 2, 24);
