@@ -27,7 +27,9 @@ bool Convertible(const CaptureFormat& f) { return FindMediaSubtype(f.subtype) !=
 std::int64_t IntervalOfRate(FrameRate rate) {
     if (!rate.isSet())
         return 0;
-    return (kUnitsPerSecond * rate.den + rate.num / 2) / rate.num;
+    // Truncated, the way frame intervals are usually stated (333333 for 30/1), so that
+    // 10^8 / interval gives back the rate x 10.
+    return kUnitsPerSecond * rate.den / rate.num;
 }
 
 FrameRate RateOfInterval(std::int64_t interval) {

@@ -166,7 +166,10 @@ int LiveView::OpenCamera() {
     WriteDeviceSettings(name);
     m_dlg.cameraStarted = 1;
     m_dlg.cameraName = QString::fromStdString(name);
-    m_rate.restart(GetTickCount());
+    // The user-interface thread is running now; its first timer tick may be 100 ms away
+    // and the first frames should not count as late.
+    m_dlg.lastTick = GetTickCount();
+    m_rate.restart(m_dlg.lastTick);
     return 1;
 }
 

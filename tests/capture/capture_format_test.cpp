@@ -42,7 +42,8 @@ std::vector<CaptureFormat> Microscope() {
 TEST(CaptureFormat, IntervalsAndRates) {
     EXPECT_EQ(IntervalOfRate({30, 1}), 333333);
     EXPECT_EQ(IntervalOfRate({15, 2}), 1333333);
-    EXPECT_EQ(IntervalOfRate({30000, 1001}), 333667);
+    EXPECT_EQ(IntervalOfRate({30000, 1001}), 333666);
+    EXPECT_EQ(IntervalOfRate({15, 1}), 666666);
     EXPECT_EQ(IntervalOfRate({}), 0);
     EXPECT_EQ(RateOfInterval(333333), (FrameRate{10000000, 333333}));
     EXPECT_EQ(RateOfInterval(666666), (FrameRate{5000000, 333333}));
