@@ -201,6 +201,16 @@ bool SyntheticPicture::render(std::uint64_t frameNumber, std::uint8_t* destinati
     if (size < needed)
         return false;
     const bool noise = !m_noise.empty();
+    // Saturation by table: index v + 128 for v in -128..383.
+    static const std::array<std::uint8_t, 512> kClamp = [] {
+        std::array<std::uint8_t, 512> t{};
+        for (int i = 0; i < 512; ++i)
+            t[i] = static_cast<std::uint8_t>(std::clamp(i - 128, 0, 255));
+        return t;
+    }();
+    const auto& tb = m_tables[0];
+    const auto& tg = m_tables[1];
+    const auto& tr = m_tables[2];
     std::size_t k = static_cast<std::size_t>(frameNumber * 40503u) & (kNoiseSize - 1);
     for (int y = 0; y < m_height; ++y) {
         const std::uint8_t* src = &m_base[y * rowBytes];
@@ -209,15 +219,13 @@ bool SyntheticPicture::render(std::uint64_t frameNumber, std::uint8_t* destinati
             std::memcpy(dst, src, rowBytes);
             continue;
         }
+        // One noise value per pixel, the same in its three bytes: grain, not colour specks.
         for (std::size_t i = 0; i < rowBytes; i += 3) {
-            for (int ch = 0; ch < 3; ++ch) {
-                int v = m_tables[ch][src[i + ch]];
-                if (noise) {
-                    v += m_noise[k];
-                    k = (k + 1) & (kNoiseSize - 1);
-                }
-                dst[i + ch] = static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
-            }
+            const int n = (noise ? m_noise[k] : 0) + 128;
+            k = (k + 1) & (kNoiseSize - 1);
+            dst[i] = kClamp[tb[src[i]] + n];
+            dst[i + 1] = kClamp[tg[src[i + 1]] + n];
+            dst[i + 2] = kClamp[tr[src[i + 2]] + n];
         }
     }
     return true;
