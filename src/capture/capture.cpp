@@ -173,6 +173,8 @@ std::vector<CaptureDeviceInfo> CCapture::enumerate() {
         }
         g_list_free_full(list, gst_object_unref);
     }
+    for (const CaptureDeviceInfo& fixed : m_sources.fixedDevices)
+        devices.push_back(fixed);
     for (const auto& camera : m_virtual) {
         CaptureDeviceInfo info;
         info.name = Cut(camera->spec().name, 255);

@@ -36,10 +36,24 @@ struct VirtualCameraSpec {
 // "Demo Microscope": the synthetic specimen at 1280 x 1024 and 30 frames/s.
 VirtualCameraSpec DemoCameraSpec();
 
+class VirtualCamera;
+
+// One video input device as the capture sees it.
+struct CaptureDeviceInfo {
+    std::string name; // friendly name
+    std::string path; // device path ("usb#vid_3f7a&pid_0b41#/dev/video2")
+    std::string node; // "/dev/video2"; empty for virtual cameras
+    std::vector<CaptureFormat> formats;
+    std::shared_ptr<VirtualCamera> virtualCamera; // set for virtual cameras
+};
+
 // Which cameras the program offers.
 struct CameraSources {
     bool realDevices = true; // the platform's video devices (V4L2 through the device monitor)
     std::vector<VirtualCameraSpec> virtualCameras;
+    // Device nodes offered as they are given, without asking the device monitor (tests:
+    // a node that has gone, a device known by its path).
+    std::vector<CaptureDeviceInfo> fixedDevices;
 };
 
 // A virtual camera while the program runs: its picture and picture controls outlive
@@ -62,15 +76,6 @@ private:
     mutable std::mutex m_mutex; // the streaming thread renders while the window changes controls
     SyntheticPicture m_picture;
     SyntheticPicture::Controls m_controls;
-};
-
-// One video input device as the capture sees it.
-struct CaptureDeviceInfo {
-    std::string name; // friendly name
-    std::string path; // device path ("usb#vid_3f7a&pid_0b41#/dev/video2")
-    std::string node; // "/dev/video2"; empty for virtual cameras
-    std::vector<CaptureFormat> formats;
-    std::shared_ptr<VirtualCamera> virtualCamera; // set for virtual cameras
 };
 
 // Most devices the capture offers.

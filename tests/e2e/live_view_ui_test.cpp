@@ -3,6 +3,7 @@
 
 #include "capture/capture_events.h"
 #include "capture/init_camera_dlg.h"
+#include "capture/media_subtype.h"
 #include "platform/clock.h"
 
 #include <QProgressBar>
@@ -229,6 +230,50 @@ TEST_F(LiveView_, ACameraPluggedInDuringTheSearchIsTakenByTheRetryTimer) {
     EXPECT_TRUE(d.isVisible());
     EXPECT_TRUE(!search || !search->isVisible());
     ASSERT_TRUE(waitFrames(2));
+}
+
+} // namespace
+} // namespace e2e
+
+namespace e2e {
+namespace {
+
+CaptureDeviceInfo V4l2Device(const std::string& name, const std::string& node) {
+    CaptureDeviceInfo d;
+    d.name = name;
+    d.node = node;
+    d.path = "usb#vid_046d&pid_0825#" + node;
+    d.formats = {CaptureFormat{640, 480, MEDIASUBTYPE_YUY2, {{30, 1}}, {}, {}},
+                 CaptureFormat{1280, 1024, MEDIASUBTYPE_MJPG, {{30, 1}}, {}, {}}};
+    return d;
+}
+
+TEST_F(LiveView_, ARealCameraComesFirstAndAVanishedOneStopsWithoutEndingTheProgram) {
+    sources.fixedDevices = {V4l2Device("USB Microscope", "/nonexistent/video3")};
+    sources.virtualCameras = {DemoCameraSpec()};
+    writeSettings("[USB Microscope]\nWidth=1280\nHeight=1024\nSubType=" + GuidToText(MEDIASUBTYPE_MJPG) +
+                  "\n[Demo Microscope]\nWidth=1280\nHeight=1024\n");
+    std::vector<std::string> names;
+    CMeasureDlg& d = open();
+    EXPECT_EQ(live().capture().EnumDeviceNames(names), 2);
+    EXPECT_EQ(names, (std::vector<std::string>{"USB Microscope", "Demo Microscope"}));
+    // Equal priorities: the real camera, enumerated first, is chosen.
+    EXPECT_EQ(d.cameraName, "USB Microscope");
+    EXPECT_EQ(d.cameraStarted, 1);
+    EXPECT_EQ(live().capture().formatChoice().kind, FormatChoice::Kind::Exact);
+    // Its node is gone: v4l2src reports on the bus and the camera counts as stopped.
+    ASSERT_TRUE(WaitFor([&] { return d.cameraStopped == 1; }, 3000));
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_FALSE(live().capture().hasGraph());
+    EXPECT_TRUE(Near(PixelAt(d.displayImage(), 0, 0), {255, 255, 255}));
+
+    // Choosing the demo camera by hand gives the specimen.
+    live().capture().deviceIndex = 1;
+    clickLive();
+    EXPECT_EQ(d.cameraName, "Demo Microscope");
+    ASSERT_TRUE(waitFrames(3));
+    EXPECT_LT(PixelAt(d.displayImage(), 320, 340).g, 80); // the target's central dot
+    EXPECT_GT(PixelAt(d.displayImage(), 320 + 20, 340).g, 200);
 }
 
 } // namespace
