@@ -2,16 +2,15 @@
 #include "app/measure_dlg.h"
 #include "app/prompt.h"
 #include "platform/language.h"
+#include "platform/temp_dir.h"
 
 #include <QComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -19,15 +18,10 @@ namespace {
 
 class MeasureDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/mirelta-dlg-XXXXXX";
-        dir = mkdtemp(tmpl);
-        g_bJapanese = false;
-    }
+    void SetUp() override { g_bJapanese = false; }
     void TearDown() override {
         dlg.reset();
         g_bJapanese = false;
-        fs::remove_all(dir);
     }
 
     CMeasureDlg& open(DpiScale dpi = {}) {
@@ -42,14 +36,10 @@ protected:
         return *dlg;
     }
 
-    std::string readSettings() const {
-        std::ifstream in(dir + "/Mirelta.ini");
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    std::string readSettings() const { return ReadBytes(dir + "/Mirelta.ini"); }
 
-    std::string dir;
+    TempDir temp;
+    std::string dir = temp.path();
     ScriptedPrompt prompt;
     std::unique_ptr<CMeasureDlg> dlg;
 };
