@@ -541,8 +541,7 @@ void CMeasureDlg::ApplyCalibration() {
     const CALIBRATION* c = selectedCalibration();
     if (c == nullptr)
         return;
-    CResultList& rows = const_cast<CResultList&>(m_resultList->rows());
-    ApplyCalibrationToResults(*c, m_settings.m_ScaleData, m_MeasureChain, rows, m_display);
+    ApplyCalibrationToMeasurements(*c, m_settings.m_ScaleData, m_MeasureChain, m_display);
     m_resultList->RewriteAll();
     setFocus();
     invalidatePicture();

@@ -5,8 +5,8 @@
 #include "model/measure_chain.h"
 #include "model/result_list.h"
 
-void ApplyCalibrationToResults(const CALIBRATION& calibration, ScaleData& scale, CMeasureChain& chain,
-                               CResultList& rows, const CDibImage& picture) {
+void ApplyCalibrationToMeasurements(const CALIBRATION& calibration, ScaleData& scale, CMeasureChain& chain,
+                                    const CDibImage& picture) {
     scale.mpp = calibration.mpp;
     scale.unit = calibration.unit;
     if (chain.MoveFirst() != 0) {
@@ -15,5 +15,10 @@ void ApplyCalibrationToResults(const CALIBRATION& calibration, ScaleData& scale,
             RecomputeForCalibration(*m, calibration, picture);
         }
     }
+}
+
+void ApplyCalibrationToResults(const CALIBRATION& calibration, ScaleData& scale, CMeasureChain& chain,
+                               CResultList& rows, const CDibImage& picture) {
+    ApplyCalibrationToMeasurements(calibration, scale, chain, picture);
     rows.RewriteAll(calibration.unit);
 }
