@@ -17,6 +17,10 @@
 #include <optional>
 #include <string>
 
+class CCalibrationSet;
+class CResultListView;
+class Choosers;
+class DialogChoosers;
 class ImageButton;
 class LiveView;
 class Prompt;
@@ -25,6 +29,7 @@ struct CameraSources;
 // What the program passes to its main window; tests replace the seams.
 struct MeasureDlgOptions {
     Prompt* prompt = nullptr;          // message boxes; required
+    Choosers* choosers = nullptr;      // file choosers; null: the program's dialogs
     std::optional<DpiScale> dpi;       // screen dpi override (tests)
     std::string settingsPath;          // empty: the user's settings file
     std::string dataFolder;            // empty: <Documents>/MRC/Mirelta/
@@ -97,6 +102,20 @@ public:
     // Asks "Do you quit the application ?" and ends the dialog on Yes.
     void askQuit();
 
+    // The results list (1118) and the calibration window.
+    CResultListView& resultList() { return *m_resultList; }
+    CCalibrationSet& calibrationSet() { return *m_CalibrationSet; }
+    // Choosing a calibration (combo 1125): factors into m_ScaleData, every
+    // measurement recomputed and its rows rewritten in the new unit.
+    void ApplyCalibration();
+    // Every row of the results list made again from m_MeasureChain.
+    void RebuildResultList();
+    // DELETE (1119), CSV (1127), load results (1116), CALIB (1124).
+    void OnDelete();
+    void OnCsv();
+    void OnLoadResults();
+    void OnCalib();
+
 public slots:
     void accept() override; // Enter: nothing
     void reject() override; // Escape and the close box: ask first
@@ -115,6 +134,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void customEvent(QEvent* event) override;
 
 private:
     void createControls();
@@ -131,8 +151,16 @@ private:
     void fillCalibrationCombo();
     void placeWindowFromSettings();
     ImageButton* imageButton(int id) const;
+    void connectResultCommands();
+    void invalidatePicture();
+    // A message box for a file that could not be written.
+    void reportWriteFailure(const std::string& path);
 
     Prompt* m_prompt;
+    std::unique_ptr<DialogChoosers> m_ownChoosers;
+    Choosers* m_choosers;
+    CResultListView* m_resultList = nullptr;
+    CCalibrationSet* m_CalibrationSet = nullptr;
     std::string m_settingsPath;
     std::string m_dataFolder;
     std::unique_ptr<Profile> m_profile;
