@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 CInputDlg::CInputDlg(DeviceControls& controls, QWidget* parent) : QDialog(parent), m_controls(controls) {
@@ -17,6 +18,7 @@ CInputDlg::CInputDlg(DeviceControls& controls, QWidget* parent) : QDialog(parent
     m_list->setCurrentRow(std::max(0, controls.currentInput()));
     layout->addWidget(m_list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8(Tr("Cancel", "キャンセル")));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CInputDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
