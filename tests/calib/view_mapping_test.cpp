@@ -191,3 +191,21 @@ TEST(ViewMapping, SmallPictureGetsAnAreaOfItsSizeAndStaysPut) {
 }
 
 } // namespace
+
+#include "platform/language.h"
+
+TEST(Magnification, RowNamesInBothLanguages) {
+    g_bJapanese = false;
+    EXPECT_EQ(MagnificationName(0), "full-screen");
+    EXPECT_EQ(MagnificationName(1), "x1");
+    EXPECT_EQ(MagnificationName(2), "x1.2");
+    EXPECT_EQ(MagnificationName(6), "x2");
+    EXPECT_EQ(MagnificationName(20), "x4.8");
+    EXPECT_EQ(MagnificationName(21), "x5");
+    EXPECT_EQ(MagnificationName(22), "");
+    g_bJapanese = true;
+    EXPECT_EQ(MagnificationName(0), "全画面表示");
+    EXPECT_EQ(MagnificationName(2), "1.2倍");
+    EXPECT_EQ(MagnificationName(21), "5倍");
+    g_bJapanese = false;
+}
