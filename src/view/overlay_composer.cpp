@@ -54,6 +54,10 @@ void DrawPictureStep(QImage& area, const CDibImage& source, const ViewMapping& v
     thread_local std::vector<int> rows;
     SourceIndexes(columns, w, source.width(), view, view.m_Bai_X);
     SourceIndexes(rows, h, source.height(), view, view.m_Bai_Y);
+    if (bits == 24)
+        for (int& c : columns)
+            if (c >= 0)
+                c *= 3; // byte offsets within the row
     int previousRow = -2;
     const QRgb* previousOut = nullptr;
     for (int i = 0; i < h; ++i) {
@@ -73,13 +77,14 @@ void DrawPictureStep(QImage& area, const CDibImage& source, const ViewMapping& v
         }
         const std::uint8_t* in = source.scanLine(sr);
         if (bits == 24) {
+            const int* offsets = columns.data();
             for (int j = 0; j < w; ++j) {
-                const int c = columns[static_cast<std::size_t>(j)];
+                const int c = offsets[j];
                 if (c < 0) {
                     out[j] = kBlack;
                     continue;
                 }
-                const std::uint8_t* px = in + static_cast<std::size_t>(c) * 3;
+                const std::uint8_t* px = in + c;
                 out[j] = kBlack | (QRgb{px[2]} << 16) | (QRgb{px[1]} << 8) | px[0];
             }
         } else {
