@@ -1,5 +1,8 @@
 #include "app/resource_pictures.h"
 
+#include "images/dib_qimage.h"
+#include "images/png_decoder.h"
+
 #include <QFile>
 #include <QHash>
 #include <QPixmap>
@@ -20,9 +23,13 @@ QImage ResourcePicture(const char* alias) {
     QFile file(QStringLiteral(":/") + QString::fromUtf8(alias));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QImage image;
-    image.loadFromData(file.readAll(), "PNG");
-    return image;
+    // Through the program's own PNG decoder, like every picture it shows.
+    const QByteArray bytes = file.readAll();
+    CDibImage picture;
+    if (!DecodePng(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                   static_cast<std::size_t>(bytes.size()), picture))
+        return {};
+    return ToQImage(picture);
 }
 
 QIcon ResourceIcon() {
@@ -33,7 +40,9 @@ QIcon ResourceIcon() {
 }
 
 QCursor ResourceCursor(const char* alias) {
-    const QImage image = ResourcePicture(alias);
+    InitResources();
+    // Cursors need their transparency, which the program's picture buffer does not keep.
+    const QImage image(QStringLiteral(":/") + QString::fromUtf8(alias), "PNG");
     if (image.isNull())
         return QCursor(Qt::ArrowCursor);
     // Hot spots are listed in cursors.txt as "<file> <x> <y>"; the alias ends in the id.

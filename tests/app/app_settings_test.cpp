@@ -1,11 +1,10 @@
 #include "app/app_settings.h"
 #include "platform/profile.h"
+#include "platform/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,21 +15,8 @@ namespace {
 
 class AppSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/mirelta-settings-XXXXXX";
-        dir = mkdtemp(tmpl);
-        ini = dir + "/Mirelta.ini";
-        data = dir + "/data/";
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    void writeIni(const std::string& text) { std::ofstream(ini) << text; }
-    std::string readIni() const {
-        std::ifstream in(ini);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    void writeIni(const std::string& text) { WriteBytes(ini, text); }
+    std::string readIni() const { return ReadBytes(ini); }
     std::vector<std::string> keysInOrder() const {
         std::vector<std::string> keys;
         std::istringstream in(readIni());
@@ -41,7 +27,10 @@ protected:
         return keys;
     }
 
-    std::string dir, ini, data;
+    TempDir temp;
+    std::string dir = temp.path();
+    std::string ini = temp.file("Mirelta.ini");
+    std::string data = dir + "/data/";
 };
 
 TEST_F(AppSettingsTest, FirstStartWritesEveryKeyInTheSaveOrder) {

@@ -2,16 +2,15 @@
 #include "app/measure_dlg.h"
 #include "app/prompt.h"
 #include "platform/language.h"
+#include "platform/temp_dir.h"
 
 #include <QComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -19,15 +18,10 @@ namespace {
 
 class MeasureDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/mirelta-dlg-XXXXXX";
-        dir = mkdtemp(tmpl);
-        g_bJapanese = false;
-    }
+    void SetUp() override { g_bJapanese = false; }
     void TearDown() override {
         dlg.reset();
         g_bJapanese = false;
-        fs::remove_all(dir);
     }
 
     CMeasureDlg& open(DpiScale dpi = {}) {
@@ -42,14 +36,10 @@ protected:
         return *dlg;
     }
 
-    std::string readSettings() const {
-        std::ifstream in(dir + "/Mirelta.ini");
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    std::string readSettings() const { return ReadBytes(dir + "/Mirelta.ini"); }
 
-    std::string dir;
+    TempDir temp;
+    std::string dir = temp.path();
     ScriptedPrompt prompt;
     std::unique_ptr<CMeasureDlg> dlg;
 };
@@ -160,6 +150,19 @@ TEST_F(MeasureDlgTest, ButtonColumnsFollowTheRightEdgeAtAnyDpi) {
         EXPECT_EQ(d.item(idc::StripToggle)->geometry().bottom() + 1, d.height());
         dlg.reset();
     }
+}
+
+TEST_F(MeasureDlgTest, WindowComesBackWhereItWasAndCursorsFollowTheToolMode) {
+    WriteBytes(dir + "/Mirelta.ini", "[Mirelta]\nWindow_Left=40\nWindow_Top=30\n"
+                                     "Window_Right=940\nWindow_Bottom=730\n");
+    CMeasureDlg& d = open();
+    EXPECT_EQ(d.geometry(), QRect(40, 30, 900, 700));
+    d.setCursorType(10);
+    EXPECT_EQ(d.cursor().shape(), Qt::SizeAllCursor);
+    d.setCursorType(3);
+    EXPECT_EQ(d.cursor().shape(), Qt::BitmapCursor);
+    d.setCursorType(0);
+    EXPECT_EQ(d.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(MeasureDlgTest, OldSettingsFileBesideTheProgramMovesOnce) {

@@ -1,14 +1,13 @@
 #include "app/single_instance.h"
+#include "platform/temp_dir.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 
 TEST(SingleInstance, SecondHolderIsRefusedAndAStaleLockIsTakenOver) {
-    char tmpl[] = "/tmp/mirelta-lock-XXXXXX";
-    const std::string dir = mkdtemp(tmpl);
+    TempDir temp;
+    const std::string& dir = temp.path();
     {
         SingleInstance first(QStringLiteral("Mirelta"), QString::fromStdString(dir));
         ASSERT_TRUE(first.acquire());
@@ -23,5 +22,4 @@ TEST(SingleInstance, SecondHolderIsRefusedAndAStaleLockIsTakenOver) {
     }
     SingleInstance third(QStringLiteral("Mirelta"), QString::fromStdString(dir));
     EXPECT_TRUE(third.acquire());
-    std::filesystem::remove_all(dir);
 }

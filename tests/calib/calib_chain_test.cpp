@@ -1,13 +1,10 @@
 #include "calib/calib_chain.h"
 #include "platform/language.h"
 #include "platform/profile.h"
+#include "platform/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -45,12 +42,11 @@ TEST(CalibChain, ZeroSpanKeepsItsFactor) {
 }
 
 TEST(CalibChain, SettingsRoundTripAndRecomputeAfterLoading) {
-    char tmpl[] = "/tmp/mirelta-calib-XXXXXX";
-    const std::string dir = mkdtemp(tmpl);
-    const std::string ini = dir + "/Mirelta.ini";
-    std::ofstream(ini) << "[CALIBRATION]\nname_3=Objective 10x\nlength.x_3=1\nunit_3=2\n"
+    TempDir temp;
+    const std::string ini = temp.file("Mirelta.ini");
+    WriteBytes(ini, "[CALIBRATION]\nname_3=Objective 10x\nlength.x_3=1\nunit_3=2\n"
                           "right_3=400\nmpp.y_5=0.25\ntop_5=50\nbottom_5=50\n"
-                          "name_7=" + std::string(300, 'n') + "\n";
+                          "name_7=" + std::string(300, 'n') + "\n");
     Profile p(ini);
     CCalibChain chain;
     LoadCalibrations(p, chain);
@@ -62,16 +58,12 @@ TEST(CalibChain, SettingsRoundTripAndRecomputeAfterLoading) {
     EXPECT_EQ(chain.At(4)->name, "Data5");
 
     ASSERT_TRUE(SaveCalibrations(p, chain));
-    std::ifstream in(ini);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    const std::string text = ss.str();
+    const std::string text = ReadBytes(ini);
     const auto first = text.find("name_0=Data1\nlength.x_0=10.000000\nlength.y_0=10.000000\nunit_0=1\n"
                                  "mpp.x_0=0.050000\nmpp.y_0=0.050000\nleft_0=0.000000\ntop_0=0.000000\n"
                                  "right_0=200.000000\nbottom_0=200.000000\n");
     EXPECT_NE(first, std::string::npos) << text.substr(0, 400);
     EXPECT_NE(text.find("bottom_19=200.000000"), std::string::npos);
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -1,0 +1,8 @@
+#pragma once
+#include <cstdarg>
+
+// Messages of the image libraries (a damaged file's reason for failing) go to standard
+// error. The fuzzers switch them off: they would write gigabytes there.
+void PrintCodecMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void PrintCodecMessageV(const char* format, va_list args) __attribute__((format(printf, 1, 0)));
+void SetCodecMessagesEnabled(bool enabled);

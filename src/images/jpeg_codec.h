@@ -1,0 +1,30 @@
+#pragma once
+#include "images/dib_image.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// JPEG decoding into 24-bit pictures (B, G, R, bottom-up). Colour, greyscale (grey
+// copied into B, G and R) and CMYK/YCCK files are read. `maxPixels` lets callers such
+// as the fuzzers set a tighter size guard than the program-wide one.
+// On failure `image` is unchanged when the file was refused before the picture was
+// created, and empty when decoding failed afterwards.
+int DecodeJpeg(const std::string& path, CDibImage& image,
+               std::int64_t maxPixels = CDibImage::kMaxPixels);
+int DecodeJpeg(const std::uint8_t* data, std::size_t size, CDibImage& image,
+               std::int64_t maxPixels = CDibImage::kMaxPixels);
+
+// The JPEG quality of a save type: 2 → 100, 3 → 90, 4 → 75; 0 for any other type.
+int JpegQualityForSaveType(int saveType);
+
+// Writes `image` as a progressive JPEG at the quality of `saveType` (see above).
+// 8-bit pictures become greyscale files, 24-bit pictures colour files, 16-bit pictures
+// are reduced to 8 bits first; other bit counts fail. Nothing is written for an unknown
+// save type or an unsupported picture; a failure while writing removes the partial file.
+// Returns 1 on success.
+int SaveImageFile(const std::string& path, const CDibImage& image, int saveType);
+
+// The same encoding into memory, at a quality of 1 to 100.
+int EncodeJpeg(const CDibImage& image, int quality, std::vector<std::uint8_t>& out);

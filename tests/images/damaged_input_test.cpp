@@ -1,0 +1,219 @@
+// Every decoder against damaged files: cut short, bytes flipped, absurd sizes.
+// A damaged file must fail (or, where the damage leaves a readable picture, give a
+// whole one), never crash, never read outside its data, never allocate for sizes the
+// data cannot hold. Run under the sanitizers, the byte sweeps check the reading code
+// at every position of every format.
+#include "codec_fixture_files.h"
+#include "images/bmp_codec.h"
+#include "images/codec_messages.h"
+#include "images/jpeg_codec.h"
+#include "images/png_decoder.h"
+#include "images/tiff_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+using namespace codec_test;
+
+namespace {
+
+using MemoryDecoder = int (*)(const std::uint8_t*, std::size_t, CDibImage&);
+
+struct Format {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+    MemoryDecoder decode;
+    std::vector<std::size_t> vitalBytes; // flipping any of these must make the file fail
+};
+
+int readBmp(const std::uint8_t* d, std::size_t n, CDibImage& i) {
+    return ReadBmp(d, n, i);
+}
+int decodeJpeg(const std::uint8_t* d, std::size_t n, CDibImage& i) {
+    return DecodeJpeg(d, n, i);
+}
+int decodePng(const std::uint8_t* d, std::size_t n, CDibImage& i) {
+    return DecodePng(d, n, i);
+}
+int decodeTiff(const std::uint8_t* d, std::size_t n, CDibImage& i) {
+    return DecodeTiff(d, n, i);
+}
+
+std::vector<std::uint8_t> BmpBytes(const CDibImage& picture) {
+    TempDir dir;
+    writeBmp(picture, dir.path("p.bmp"));
+    return ReadBytes(dir.path("p.bmp"));
+}
+
+const std::vector<Format>& Formats() {
+    static const std::vector<Format> formats = [] {
+        const CDibImage picture = MakeTestPicture(24, 16);
+        std::vector<std::uint8_t> progressive;
+        EncodeJpeg(picture, 90, progressive);
+        return std::vector<Format>{
+            {"BMP 24-bit", BmpBytes(picture), readBmp, {0, 1, 14, 28, 29}},
+            {"BMP 8-bit", BmpBytes(MakeTestPicture(24, 16, 8)), readBmp, {0, 1, 14, 28}},
+            {"JPEG progressive", progressive, decodeJpeg, {0, 1}},
+            {"JPEG baseline", BaselineJpegBytes(picture), decodeJpeg, {0, 1}},
+            {"PNG", PngBytes(picture), decodePng, {0, 1, 2, 3, 4, 5, 6, 7, 12, 13, 16, 19}},
+            {"TIFF", TiffBytes(picture), decodeTiff, {0, 1, 2}},
+            {"TIFF LZW", TiffBytes(picture, COMPRESSION_LZW), decodeTiff, {0, 1, 2}},
+        };
+    }();
+    return formats;
+}
+
+// A decode's outcome must be one of the two allowed: success with a whole picture, or
+// failure with the fresh picture still empty.
+void ExpectWholeOrNothing(const Format& f, const std::vector<std::uint8_t>& bytes,
+                          const std::string& what) {
+    CDibImage image;
+    const int ok = f.decode(bytes.data(), bytes.size(), image);
+    if (ok) {
+        ASSERT_FALSE(image.isNull()) << f.name << " " << what;
+        ASSERT_GT(image.width(), 0);
+        ASSERT_EQ(image.byteSize(), static_cast<std::size_t>(image.stride()) *
+                                        static_cast<std::size_t>(image.height()));
+    } else {
+        ASSERT_TRUE(image.isNull()) << f.name << " " << what;
+    }
+}
+
+// Thousands of damaged files: the libraries' reasons for refusing them are not shown.
+class DamagedInput : public ::testing::Test {
+  protected:
+    void SetUp() override { SetCodecMessagesEnabled(false); }
+    void TearDown() override { SetCodecMessagesEnabled(true); }
+};
+
+TEST_F(DamagedInput, ValidFixturesDecode) {
+    for (const Format& f : Formats()) {
+        CDibImage image;
+        ASSERT_FALSE(f.bytes.empty()) << f.name;
+        EXPECT_EQ(f.decode(f.bytes.data(), f.bytes.size(), image), 1) << f.name;
+        EXPECT_EQ(image.width(), 24) << f.name;
+    }
+}
+
+TEST_F(DamagedInput, FilesCutShortFail) {
+    for (const Format& f : Formats()) {
+        const std::size_t n = f.bytes.size();
+        for (std::size_t length :
+             {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{7}, std::size_t{8},
+              std::size_t{13}, std::size_t{30}, n / 4, n / 2, n * 3 / 4, n - 20}) {
+            CDibImage image;
+            EXPECT_EQ(f.decode(f.bytes.data(), length, image), 0) << f.name << " cut to " << length;
+            EXPECT_TRUE(image.isNull()) << f.name << " cut to " << length;
+        }
+    }
+}
+
+TEST_F(DamagedInput, VitalBytesFlippedFail) {
+    for (const Format& f : Formats()) {
+        for (std::size_t at : f.vitalBytes) {
+            auto bytes = f.bytes;
+            bytes[at] ^= 0x80;
+            CDibImage image;
+            EXPECT_EQ(f.decode(bytes.data(), bytes.size(), image), 0) << f.name << " byte " << at;
+            EXPECT_TRUE(image.isNull());
+        }
+    }
+}
+
+TEST_F(DamagedInput, EveryByteFlippedGivesAWholePictureOrNone) {
+    for (const Format& f : Formats()) {
+        for (std::size_t at = 0; at < f.bytes.size(); ++at) {
+            for (std::uint8_t mask : {std::uint8_t{0xFF}, std::uint8_t{0x01}}) {
+                auto bytes = f.bytes;
+                bytes[at] ^= mask;
+                ExpectWholeOrNothing(f, bytes, "byte " + std::to_string(at));
+            }
+        }
+    }
+}
+
+TEST_F(DamagedInput, ExistingBmpPictureSurvivesEveryFlippedByte) {
+    const Format& f = Formats()[0];
+    for (std::size_t at = 0; at < 54; ++at) {
+        auto bytes = f.bytes;
+        bytes[at] ^= 0xFF;
+        CDibImage image;
+        image.create(10, 10, 16);
+        if (!ReadBmp(bytes.data(), bytes.size(), image)) {
+            EXPECT_EQ(image.width(), 10) << at;
+            EXPECT_EQ(image.bitCount(), 16) << at;
+        }
+    }
+}
+
+long PeakResidentKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+std::size_t FindJpegFrameHeader(const std::vector<std::uint8_t>& jpeg) {
+    for (std::size_t i = 2; i + 9 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2))
+            return i;
+    return 0;
+}
+
+std::vector<std::uint8_t> JpegWithDeclaredSize(std::vector<std::uint8_t> jpeg, unsigned w,
+                                               unsigned h) {
+    const std::size_t sof = FindJpegFrameHeader(jpeg);
+    EXPECT_NE(sof, 0u);
+    jpeg[sof + 5] = static_cast<std::uint8_t>(h >> 8);
+    jpeg[sof + 6] = static_cast<std::uint8_t>(h);
+    jpeg[sof + 7] = static_cast<std::uint8_t>(w >> 8);
+    jpeg[sof + 8] = static_cast<std::uint8_t>(w);
+    return jpeg;
+}
+
+std::vector<std::uint8_t> BmpWithDeclaredSize(std::vector<std::uint8_t> bmp, std::uint32_t w,
+                                              std::uint32_t h) {
+    for (int i = 0; i < 4; ++i) {
+        bmp[18 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(w >> (8 * i));
+        bmp[22 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(h >> (8 * i));
+    }
+    return bmp;
+}
+
+std::vector<std::uint8_t> TiffWithDeclaredSize(std::vector<std::uint8_t> tiff, std::uint32_t w,
+                                               std::uint32_t h) {
+    EXPECT_TRUE(PatchTiffTag(tiff, TIFFTAG_IMAGEWIDTH, w));
+    EXPECT_TRUE(PatchTiffTag(tiff, TIFFTAG_IMAGELENGTH, h));
+    return tiff;
+}
+
+TEST_F(DamagedInput, HugeDeclaredSizesFailWithoutBigAllocations) {
+    const auto& f = Formats();
+    struct Case {
+        std::string what;
+        std::vector<std::uint8_t> bytes;
+        MemoryDecoder decode;
+    };
+    const Case cases[] = {
+        {"BMP 100000 x 100000", BmpWithDeclaredSize(f[0].bytes, 100000, 100000), readBmp},
+        {"BMP 16000 x 16000", BmpWithDeclaredSize(f[0].bytes, 16000, 16000), readBmp},
+        {"JPEG 65000 x 65000", JpegWithDeclaredSize(f[3].bytes, 65000, 65000), decodeJpeg},
+        {"baseline JPEG 16000 x 16000", JpegWithDeclaredSize(f[3].bytes, 16000, 16000), decodeJpeg},
+        {"progressive JPEG 16000 x 16000", JpegWithDeclaredSize(f[2].bytes, 16000, 16000),
+         decodeJpeg},
+        {"PNG 16000 x 16000", PngWithDeclaredSize(f[4].bytes, 16000, 16000), decodePng},
+        {"PNG 100000 x 100000", PngWithDeclaredSize(f[4].bytes, 100000, 100000), decodePng},
+        {"TIFF 16000 x 16000", TiffWithDeclaredSize(f[5].bytes, 16000, 16000), decodeTiff},
+        {"LZW TIFF 16000 x 16000", TiffWithDeclaredSize(f[6].bytes, 16000, 16000), decodeTiff},
+    };
+    for (const Case& c : cases) {
+        // A 16000 × 16000 picture would take 768 MB; touching it would show in the peak.
+        const long before = PeakResidentKb();
+        CDibImage image;
+        image.create(3, 3, 24);
+        EXPECT_EQ(c.decode(c.bytes.data(), c.bytes.size(), image), 0) << c.what;
+        EXPECT_LT(PeakResidentKb() - before, 64 * 1024) << c.what;
+    }
+}
+
+} // namespace
