@@ -71,10 +71,14 @@ void CMeasureDlg::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CMeasureDlg::mouseDoubleClickEvent(QMouseEvent* event) {
-    // A double-click is also a press: the features above see it as one.
-    // ARIA closes its polygon here, wherever the double-click happens (measuring tools);
-    // then the thumbnail strip opens the thumbnail under it (thumbnail strip).
-    mousePressEvent(event);
+    // The second press of a double-click comes here instead of to mousePressEvent: it
+    // neither grabs the scale bar nor starts panning.
+    m_mousePos = event->position().toPoint();
+    if (event->button() != Qt::LeftButton)
+        return;
+    // 1. ARIA closes its polygon, wherever the double-click happens (measuring tools);
+    // 2. other tools ignore it (its release is suppressed); 3. the thumbnail strip opens
+    //    the thumbnail under it (thumbnail strip).
 }
 
 void CMeasureDlg::mouseMoveEvent(QMouseEvent* event) {

@@ -173,6 +173,9 @@ TEST_F(PictureViewTest, LeftDragPansWithinTheBounds) {
     mouse(d, QEvent::MouseMove, start, Qt::LeftButton);
     EXPECT_EQ(d.m_view.m_Bai_X, x);
     mouse(d, QEvent::MouseButtonRelease, start, Qt::LeftButton);
+    // The second press of a double-click does not pan.
+    mouse(d, QEvent::MouseButtonDblClick, start, Qt::LeftButton);
+    EXPECT_EQ(d.m_bImageDrag, 0);
 }
 
 TEST_F(PictureViewTest, ScaleBarIsDraggedWithTheLeftButton) {
