@@ -4,110 +4,108 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStringList>
 
 namespace {
 
-QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
-
-QFileDialog* MakeFileDialog(QWidget* parent, const Choosers::FileRequest& r) {
-    auto* d = new QFileDialog(parent, r.title, r.folder);
-    d->setNameFilters(r.filters);
-    if (r.filterIndex >= 0 && r.filterIndex < r.filters.size())
-        d->selectNameFilter(r.filters[r.filterIndex]);
-    if (!r.fileName.isEmpty())
-        d->selectFile(r.fileName);
-    return d;
+// Qt reads the patterns from the parentheses of a filter's text.
+QString FilterText(const FileFilter& f) {
+    return f.description.contains(QLatin1Char('(')) ? f.description
+                                                     : QStringLiteral("%1 (%2)").arg(f.description, f.pattern);
 }
 
-std::optional<Choosers::FileChoice> RunFileDialog(QFileDialog* d, const Choosers::FileRequest& r) {
-    std::optional<Choosers::FileChoice> choice;
-    if (d->exec() == QDialog::Accepted && !d->selectedFiles().isEmpty()) {
-        const int index = r.filters.indexOf(d->selectedNameFilter());
-        choice = Choosers::FileChoice{d->selectedFiles().first(), index < 0 ? 0 : index};
+std::optional<FileChoice> RunFileDialog(QWidget* parent, const FileRequest& r, bool save) {
+    QFileDialog dialog(parent, r.title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QStringList filters;
+    for (const FileFilter& f : r.filters)
+        filters << FilterText(f);
+    dialog.setNameFilters(filters);
+    if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[r.filterIndex - 1]);
+    dialog.setDefaultSuffix(r.defaultExtension);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !r.confirmOverwrite);
+    if (!r.fileName.isEmpty()) {
+        const QFileInfo info(r.fileName);
+        if (info.dir().exists())
+            dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
     }
-    delete d;
-    return choice;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const int filter = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+    return FileChoice{dialog.selectedFiles().constFirst(), filter >= 0 ? filter + 1 : 1};
 }
 
 } // namespace
 
+std::optional<FileChoice> DialogChoosers::saveFile(QWidget* parent, const FileRequest& request) {
+    return RunFileDialog(parent, request, true);
+}
+
+std::optional<FileChoice> DialogChoosers::openFile(QWidget* parent, const FileRequest& request) {
+    return RunFileDialog(parent, request, false);
+}
+
 std::optional<COLORREF> DialogChoosers::chooseColour(QWidget* parent, COLORREF initial) {
-    const QColor c = QColorDialog::getColor(ToQColor(initial), parent);
+    const QColor c = QColorDialog::getColor(QColor(GetRValue(initial), GetGValue(initial), GetBValue(initial)), parent);
     if (!c.isValid())
         return std::nullopt;
     return RGB(c.red(), c.green(), c.blue());
 }
 
-std::optional<Choosers::FontChoice> DialogChoosers::chooseFont(QWidget* parent, const LOGFONT& font,
-                                                               COLORREF colour) {
-    FontColourDialog d(font, colour, parent);
-    if (d.exec() != QDialog::Accepted)
+std::optional<FontChoice> DialogChoosers::chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) {
+    FontColourDialog dialog(font, colour, parent);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return FontChoice{d.chosenFont(), d.chosenColour()};
+    return FontChoice{dialog.chosenFont(), dialog.chosenColour()};
 }
 
-std::optional<Choosers::FileChoice> DialogChoosers::openFile(QWidget* parent, const FileRequest& request) {
-    QFileDialog* d = MakeFileDialog(parent, request);
-    d->setAcceptMode(QFileDialog::AcceptOpen);
-    d->setFileMode(QFileDialog::ExistingFile);
-    return RunFileDialog(d, request);
-}
-
-std::optional<Choosers::FileChoice> DialogChoosers::saveFile(QWidget* parent, const FileRequest& request) {
-    QFileDialog* d = MakeFileDialog(parent, request);
-    d->setAcceptMode(QFileDialog::AcceptSave);
-    d->setFileMode(QFileDialog::AnyFile);
-    if (!request.confirmOverwrite)
-        d->setOption(QFileDialog::DontConfirmOverwrite);
-    return RunFileDialog(d, request);
-}
-
-std::optional<QString> DialogChoosers::chooseFolder(QWidget* parent, const QString& title,
-                                                    const QString& folder) {
-    const QString dir = QFileDialog::getExistingDirectory(parent, title, folder);
-    if (dir.isEmpty())
+std::optional<FileChoice> ScriptedChoosers::answer(Kind kind, const FileRequest& request) {
+    Asked asked;
+    asked.kind = kind;
+    asked.request = request;
+    m_asked.push_back(asked);
+    if (m_answers.empty())
         return std::nullopt;
-    return dir;
+    const FileChoice a = m_answers.front();
+    m_answers.pop_front();
+    if (a.path.isEmpty())
+        return std::nullopt;
+    return a;
+}
+
+std::optional<FileChoice> ScriptedChoosers::saveFile(QWidget*, const FileRequest& request) {
+    return answer(Kind::Save, request);
+}
+
+std::optional<FileChoice> ScriptedChoosers::openFile(QWidget*, const FileRequest& request) {
+    return answer(Kind::Open, request);
 }
 
 std::optional<COLORREF> ScriptedChoosers::chooseColour(QWidget*, COLORREF initial) {
-    Asked a;
-    a.kind = Kind::Colour;
-    a.colour = initial;
-    m_asked.push_back(a);
-    return take(m_colours);
+    Asked asked;
+    asked.kind = Kind::Colour;
+    asked.colour = initial;
+    m_asked.push_back(asked);
+    if (m_colours.empty())
+        return std::nullopt;
+    const std::optional<COLORREF> a = m_colours.front();
+    m_colours.pop_front();
+    return a;
 }
 
-std::optional<Choosers::FontChoice> ScriptedChoosers::chooseFont(QWidget*, const LOGFONT& font,
-                                                                 COLORREF colour) {
-    Asked a;
-    a.kind = Kind::Font;
-    a.font = font;
-    a.colour = colour;
-    m_asked.push_back(a);
-    return take(m_fonts);
-}
-
-std::optional<Choosers::FileChoice> ScriptedChoosers::openFile(QWidget*, const FileRequest& request) {
-    Asked a;
-    a.kind = Kind::OpenFile;
-    a.file = request;
-    m_asked.push_back(a);
-    return take(m_opens);
-}
-
-std::optional<Choosers::FileChoice> ScriptedChoosers::saveFile(QWidget*, const FileRequest& request) {
-    Asked a;
-    a.kind = Kind::SaveFile;
-    a.file = request;
-    m_asked.push_back(a);
-    return take(m_saves);
-}
-
-std::optional<QString> ScriptedChoosers::chooseFolder(QWidget*, const QString&, const QString& folder) {
-    Asked a;
-    a.kind = Kind::Folder;
-    a.folder = folder;
-    m_asked.push_back(a);
-    return take(m_folders);
+std::optional<FontChoice> ScriptedChoosers::chooseFont(QWidget*, const LOGFONT& font, COLORREF colour) {
+    Asked asked;
+    asked.kind = Kind::Font;
+    asked.font = font;
+    asked.colour = colour;
+    m_asked.push_back(asked);
+    if (m_fonts.empty())
+        return std::nullopt;
+    std::optional<FontChoice> a = std::move(m_fonts.front());
+    m_fonts.pop_front();
+    return a;
 }

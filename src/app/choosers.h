@@ -3,7 +3,6 @@
 #include "platform/logfont.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <deque>
 #include <optional>
@@ -11,103 +10,87 @@
 
 class QWidget;
 
-// The colour, font, file and folder choosers go through this seam, so that tests and
-// scripted runs answer them without a person. Every chooser is modal; nothing comes back
-// when the operator cancels.
+// The file, colour and font choosers go through this seam, so that tests and scripted
+// runs answer them without a person. Every chooser is modal.
+
+// One entry of a chooser's type list, e.g. "CSV File(*.csv)" showing "*.csv".
+struct FileFilter {
+    QString description;
+    QString pattern;
+};
+
+struct FileRequest {
+    QString title;
+    std::vector<FileFilter> filters;
+    int filterIndex = 1;           // 1-based, the filter preselected
+    QString fileName;              // put into the file-name field, folder included
+    QString defaultExtension;      // added to a typed name without one ("csv")
+    bool confirmOverwrite = false; // saving: ask before an existing file is replaced
+};
+
+struct FileChoice {
+    QString path;
+    int filterIndex = 1; // 1-based, the filter in force when the operator confirmed
+};
+
+// A font with the colour its text is drawn in.
+struct FontChoice {
+    LOGFONT font;
+    COLORREF colour = 0;
+};
+
 class Choosers {
 public:
-    struct FontChoice {
-        LOGFONT font;
-        COLORREF colour = 0;
-    };
-    // A file chooser's question. Filters are "Bitmap File(*.bmp)"-style entries; the
-    // index is 0-based, as is the one that comes back.
-    struct FileRequest {
-        QString title;
-        QString folder;   // where it opens
-        QString fileName; // proposed name (save)
-        QStringList filters;
-        int filterIndex = 0;
-        bool confirmOverwrite = true; // save: ask before replacing a file
-    };
-    struct FileChoice {
-        QString path;
-        int filterIndex = 0;
-    };
-
     virtual ~Choosers() = default;
+    // Nothing when the operator cancels.
+    virtual std::optional<FileChoice> saveFile(QWidget* parent, const FileRequest& request) = 0;
+    virtual std::optional<FileChoice> openFile(QWidget* parent, const FileRequest& request) = 0;
     // Colour chooser opened on `initial`.
     virtual std::optional<COLORREF> chooseColour(QWidget* parent, COLORREF initial) = 0;
     // Font chooser over the screen fonts, with the effects and a text colour.
-    virtual std::optional<FontChoice> chooseFont(QWidget* parent, const LOGFONT& font,
-                                                 COLORREF colour) = 0;
-    virtual std::optional<FileChoice> openFile(QWidget* parent, const FileRequest& request) = 0;
-    virtual std::optional<FileChoice> saveFile(QWidget* parent, const FileRequest& request) = 0;
-    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
-                                                const QString& folder) = 0;
+    virtual std::optional<FontChoice> chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) = 0;
 };
 
-// The program's choosers: QColorDialog, a font dialog with a colour button, QFileDialog.
+// The program's choosers: modal QFileDialogs, QColorDialog, and a font dialog with a
+// colour button.
 class DialogChoosers : public Choosers {
 public:
+    std::optional<FileChoice> saveFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<FileChoice> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<COLORREF> chooseColour(QWidget* parent, COLORREF initial) override;
     std::optional<FontChoice> chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) override;
-    std::optional<FileChoice> openFile(QWidget* parent, const FileRequest& request) override;
-    std::optional<FileChoice> saveFile(QWidget* parent, const FileRequest& request) override;
-    std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
-                                        const QString& folder) override;
 };
 
-// Answers from queues, one per kind of chooser, and remembers what was asked. An empty
-// queue answers as a cancelled chooser.
+// Answers from queues (one for the file choosers, one each for colours and fonts) and
+// remembers what was asked; with an empty queue it cancels. For tests and scripted runs.
 class ScriptedChoosers : public Choosers {
 public:
-    enum class Kind { Colour, Font, OpenFile, SaveFile, Folder };
+    enum class Kind { Save, Open, Colour, Font };
     struct Asked {
-        Kind kind = Kind::Colour;
-        COLORREF colour = 0; // colour and font choosers: the colour they opened on
-        LOGFONT font;
-        FileRequest file;
-        QString folder;
+        Kind kind = Kind::Save;
+        FileRequest request;  // file choosers
+        COLORREF colour = 0;  // colour and font choosers: the colour they opened on
+        LOGFONT font;         // font chooser: the font it opened on
     };
 
-    void queueColour(std::optional<COLORREF> answer) { put(m_colours, answer); }
-    void queueFont(std::optional<FontChoice> answer) { put(m_fonts, answer); }
-    void queueOpenFile(std::optional<FileChoice> answer) { put(m_opens, answer); }
-    void queueSaveFile(std::optional<FileChoice> answer) { put(m_saves, answer); }
-    void queueFolder(std::optional<QString> answer) { put(m_folders, answer); }
+    // A choice with an empty path cancels.
+    void queue(FileChoice answer) { m_answers.push_back(std::move(answer)); }
+    void queue(const QString& path, int filterIndex = 1) { queue(FileChoice{path, filterIndex}); }
+    void queueCancel() { queue(FileChoice{}); }
+    // Colour and font answers; nothing queued cancels.
+    void queueColour(std::optional<COLORREF> answer) { m_colours.push_back(answer); }
+    void queueFont(std::optional<FontChoice> answer) { m_fonts.push_back(std::move(answer)); }
     const std::vector<Asked>& asked() const { return m_asked; }
-
+    std::optional<FileChoice> saveFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<FileChoice> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<COLORREF> chooseColour(QWidget* parent, COLORREF initial) override;
     std::optional<FontChoice> chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) override;
-    std::optional<FileChoice> openFile(QWidget* parent, const FileRequest& request) override;
-    std::optional<FileChoice> saveFile(QWidget* parent, const FileRequest& request) override;
-    std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
-                                        const QString& folder) override;
 
 private:
-    // An answer, or a cancel when `given` is false.
-    template <class T> struct Answer {
-        bool given = false;
-        T value{};
-    };
-    template <class T> static void put(std::deque<Answer<T>>& queue, const std::optional<T>& a) {
-        queue.push_back(a ? Answer<T>{true, *a} : Answer<T>{});
-    }
-    template <class T> static std::optional<T> take(std::deque<Answer<T>>& queue) {
-        if (queue.empty())
-            return std::nullopt;
-        const Answer<T> a = queue.front();
-        queue.pop_front();
-        if (!a.given)
-            return std::nullopt;
-        return a.value;
-    }
+    std::optional<FileChoice> answer(Kind kind, const FileRequest& request);
 
-    std::deque<Answer<COLORREF>> m_colours;
-    std::deque<Answer<FontChoice>> m_fonts;
-    std::deque<Answer<FileChoice>> m_opens;
-    std::deque<Answer<FileChoice>> m_saves;
-    std::deque<Answer<QString>> m_folders;
+    std::deque<FileChoice> m_answers;
+    std::deque<std::optional<COLORREF>> m_colours;
+    std::deque<std::optional<FontChoice>> m_fonts;
     std::vector<Asked> m_asked;
 };

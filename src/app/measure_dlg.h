@@ -22,7 +22,10 @@
 #include <string>
 
 class CCColorSet;
+class CCalibrationSet;
+class CResultListView;
 class Choosers;
+class DialogChoosers;
 class ImageButton;
 class Prompt;
 class QPainter;
@@ -32,7 +35,7 @@ struct PictureLayoutInput;
 // What the program passes to its main window; tests replace the seams.
 struct MeasureDlgOptions {
     Prompt* prompt = nullptr;          // message boxes; required
-    Choosers* choosers = nullptr;      // colour, font, file and folder choosers; null: dialogs
+    Choosers* choosers = nullptr;      // file, colour and font choosers; null: the program's dialogs
     std::optional<DpiScale> dpi;       // screen dpi override (tests)
     std::string settingsPath;          // empty: the user's settings file
     std::string dataFolder;            // empty: <Documents>/MRC/Mirelta/
@@ -134,6 +137,20 @@ public:
     CCColorSet* colorSetWindow() const;
     Choosers& choosers() { return *m_choosers; }
 
+    // The results list (1118) and the calibration window.
+    CResultListView& resultList() { return *m_resultList; }
+    CCalibrationSet& calibrationSet() { return *m_CalibrationSet; }
+    // Choosing a calibration (combo 1125): factors into m_ScaleData, every
+    // measurement recomputed and its rows rewritten in the new unit.
+    void ApplyCalibration();
+    // Every row of the results list made again from m_MeasureChain.
+    void RebuildResultList();
+    // DELETE (1119), CSV (1127), load results (1116), CALIB (1124).
+    void OnDelete();
+    void OnCsv();
+    void OnLoadResults();
+    void OnCalib();
+
 public slots:
     void accept() override; // Enter: nothing
     void reject() override; // Escape and the close box: ask first
@@ -157,6 +174,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void customEvent(QEvent* event) override;
 
 private:
     void createControls();
@@ -178,8 +196,15 @@ private:
     OverlayInputs overlayInputs();
     void paintPicture();
     void paintThumbnailStrip(QPainter& painter);
+    void connectResultCommands();
+    // A message box for a file that could not be written.
+    void reportWriteFailure(const std::string& path);
 
     Prompt* m_prompt;
+    std::unique_ptr<DialogChoosers> m_ownChoosers;
+    Choosers* m_choosers;
+    CResultListView* m_resultList = nullptr;
+    CCalibrationSet* m_CalibrationSet = nullptr;
     std::string m_settingsPath;
     std::string m_dataFolder;
     std::unique_ptr<Profile> m_profile;
@@ -208,8 +233,6 @@ private:
     bool m_mouseSeen = false;
     int m_wheelRemainder = 0;
     QPointer<CCColorSet> m_colorSet;
-    std::unique_ptr<Choosers> m_ownChoosers;
-    Choosers* m_choosers = nullptr;
 
     CDibImage m_display;
     QImage m_sheet;

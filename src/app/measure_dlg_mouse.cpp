@@ -4,6 +4,7 @@
 #include "app/measure_dlg.h"
 
 #include "app/main_dialog_template.h"
+#include "calib/calibration_set.h"
 #include "calib/scale_bar.h"
 
 #include <QComboBox>
@@ -13,7 +14,18 @@
 namespace {
 
 constexpr int kCursorHand = 3;
+constexpr int kCursorVertical = 7;
+constexpr int kCursorHorizontal = 9;
 constexpr int kCursorSizeAll = 10;
+
+int CursorFor(CalibDragCursor c) {
+    switch (c) {
+    case CalibDragCursor::SizeAll: return kCursorSizeAll;
+    case CalibDragCursor::SizeVertical: return kCursorVertical;
+    case CalibDragCursor::SizeHorizontal: return kCursorHorizontal;
+    default: return 0;
+    }
+}
 
 } // namespace
 
@@ -38,11 +50,24 @@ void CMeasureDlg::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() == Qt::RightButton) {
-        // Outside the picture only the thumbnail strip's menu, last below, applies.
-        // Inside: while the calibration window is open its reference cross and search
-        // rectangle may take the press (calibration), and then measurements are not
-        // hit-tested; otherwise BeginEdit (measurement editing). Then the strip's menu,
-        // the cross lines and the focus line, in that order.
+        // 1. Outside the picture only the thumbnail strip's menu (4.) applies.
+        if (inside) {
+            // 2. While the calibration window is open its reference cross and search
+            //    rectangle may take the press; then measurements are not hit-tested.
+            bool taken = false;
+            if (m_CalibrationSet && m_CalibrationSet->isOpen()) {
+                const CalibDragCursor c = m_CalibrationSet->rightButtonDown(WindowToImage(m_mousePos));
+                taken = c != CalibDragCursor::None;
+                if (taken)
+                    setCursorType(CursorFor(c));
+            }
+            if (!taken) {
+                // 3. Otherwise BeginEdit: a hit on a finished measurement starts an edit
+                //    (measurement editing).
+            }
+        }
+        // 4. Then the strip's menu (thumbnail strip), the cross lines (cross lines) and
+        //    the focus line (focus indicator), in that order.
         return;
     }
     QDialog::mousePressEvent(event);
@@ -63,8 +88,15 @@ void CMeasureDlg::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() == Qt::RightButton) {
-        // 1. Drags of other features end (calibration cross and rectangle, cross lines,
-        //    focus line and areas); 2. a SUI series ends; 3. EndEdit (measurement editing).
+        // 1. Drags of other features end: the calibration cross and rectangle here, then
+        //    cross lines (cross lines), focus line and areas (focus indicator).
+        if (m_CalibrationSet && m_CalibrationSet->isOpen() &&
+            CalibDragCursorFor(*m_CalibrationSet->record, m_CalibrationSet->m_CalibCorner) !=
+                CalibDragCursor::None) {
+            m_CalibrationSet->rightButtonUp();
+            setCursorType(0);
+        }
+        // 2. A SUI series ends (measuring tools); 3. EndEdit (measurement editing).
         return;
     }
     QDialog::mouseReleaseEvent(event);
@@ -98,10 +130,20 @@ void CMeasureDlg::mouseMoveEvent(QMouseEvent* event) {
         m_bImageDrag = 0; // leaving the picture ends panning
     } else {
         // 3. Offered in this order: focus areas being resized (focus indicator); the
-        //    calibration rectangle's corner and the reference cross being dragged, and the
-        //    corner cursor (calibration); then the scale bar being dragged:
+        //    calibration rectangle's corner and the reference cross being dragged:
         ScaleData& bar = m_settings.m_ScaleData;
-        if (bar.dragging) {
+        const bool calibrating = m_CalibrationSet && m_CalibrationSet->isOpen() &&
+                                 CalibDragCursorFor(*m_CalibrationSet->record,
+                                                    m_CalibrationSet->m_CalibCorner) != CalibDragCursor::None;
+        if (calibrating) {
+            const CalibDragStep step = m_CalibrationSet->mouseMove(WindowToImage(m_mousePos), inside);
+            if (step.moved)
+                invalidatePicture();
+            setCursorType(step.released ? 0
+                                        : CursorFor(CalibDragCursorFor(*m_CalibrationSet->record,
+                                                                       m_CalibrationSet->m_CalibCorner)));
+        } else if (bar.dragging) {
+            // ... then the scale bar being dragged:
             if (inside) {
                 ScaleBarDrag(bar, WindowToImage(m_mousePos));
                 setCursorType(kCursorSizeAll);

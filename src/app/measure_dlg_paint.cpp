@@ -3,6 +3,7 @@
 
 #include "app/main_dialog_template.h"
 #include "calib/calibration.h"
+#include "calib/calibration_set.h"
 #include "platform/string_table.h"
 #include "view/overlay_composer.h"
 #include "view/overlay_layers.h"
@@ -49,8 +50,8 @@ void CMeasureDlg::paintPicture() {
     painter.drawImage(0, 0, m_composed);
 
     // The calibration cross goes on the window only, never into a saved picture.
-    if (m_pictureHooks.calibrationWindowOpen && m_pictureHooks.calibrationWindowOpen()) {
-        if (const CALIBRATION* c = selectedCalibration()) {
+    if (m_CalibrationSet && m_CalibrationSet->isOpen()) {
+        if (const CALIBRATION* c = m_CalibrationSet->record) {
             ViewGeometry local = g;
             local.area = {0, 0, g.area.width(), g.area.height()};
             OverlayList cross;

@@ -23,8 +23,6 @@ struct PictureHooks {
     OverlayHook focusProfile;
     OverlayHook crossLines;
     OverlayHook focusAreas;
-    // Whether the calibration window is open: its reference cross is drawn on the window.
-    std::function<bool()> calibrationWindowOpen;
     // The thumbnails of the strip under the picture, in list order.
     std::function<std::vector<StripEntry>()> thumbnails;
 };

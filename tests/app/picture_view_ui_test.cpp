@@ -3,12 +3,14 @@
 #include "app/main_dialog_template.h"
 #include "app/measure_dlg.h"
 #include "app/prompt.h"
+#include "calib/calibration_set.h"
 #include "calib/magnification.h"
 #include "platform/language.h"
 #include "view/color_set.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
@@ -258,7 +260,8 @@ TEST_F(PictureViewTest, PaintComposesTheAreaWithItsOverlay) {
 
 TEST_F(PictureViewTest, BurntOverlayCarriesNoCalibrationCross) {
     CMeasureDlg& d = openWithPicture(1);
-    d.m_pictureHooks.calibrationWindowOpen = [] { return true; };
+    d.OnCalib();
+    ASSERT_TRUE(d.calibrationSet().isOpen());
     const COLORREF line = d.settings().color.line;
     const QImage shown = d.item(idc::Picture)->grab().toImage();
     EXPECT_GT(CountColour(shown, line), 100);
@@ -279,6 +282,36 @@ TEST_F(PictureViewTest, BurntOverlayCarriesNoCalibrationCross) {
     EXPECT_EQ(d.m_view.m_Bai_X, offX);
 }
 
+TEST_F(PictureViewTest, RightDragMovesTheReferenceCrossWhileCalibrating) {
+    CMeasureDlg& d = openWithPicture(6); // x2
+    CALIBRATION* c = d.selectedCalibration();
+    const double left = c->left;
+    // Closed: the right button does not reach the cross.
+    const DPOINT centre{(c->left + c->right) / 2, (c->top + c->bottom) / 2};
+    d.m_view.m_Bai_X = 0;
+    d.m_view.m_Bai_Y = 0;
+    DPOINT w = d.ImageToWindow(centre);
+    const QPoint at(static_cast<int>(w.x), static_cast<int>(w.y));
+    mouse(d, QEvent::MouseButtonPress, at, Qt::RightButton);
+    mouse(d, QEvent::MouseMove, at + QPoint(20, 10), Qt::RightButton);
+    mouse(d, QEvent::MouseButtonRelease, at + QPoint(20, 10), Qt::RightButton);
+    EXPECT_EQ(c->left, left);
+
+    d.OnCalib();
+    ASSERT_TRUE(d.calibrationSet().isOpen());
+    mouse(d, QEvent::MouseButtonPress, at, Qt::RightButton);
+    EXPECT_EQ(d.cursorType(), 10);
+    mouse(d, QEvent::MouseMove, at + QPoint(20, 10), Qt::RightButton);
+    // 20 window pixels at x2 are 10 image pixels.
+    EXPECT_NEAR(c->left, left + 10, 1.0);
+    mouse(d, QEvent::MouseButtonRelease, at + QPoint(20, 10), Qt::RightButton);
+    EXPECT_EQ(d.cursorType(), 0);
+    const double after = c->left;
+    mouse(d, QEvent::MouseMove, at + QPoint(60, 10), Qt::NoButton);
+    EXPECT_EQ(c->left, after);
+    d.calibrationSet().reject();
+}
+
 TEST_F(PictureViewTest, ColorButtonOpensTheSettingsOnce) {
     CMeasureDlg& d = open();
     EXPECT_EQ(d.colorSetWindow(), nullptr);
@@ -286,6 +319,11 @@ TEST_F(PictureViewTest, ColorButtonOpensTheSettingsOnce) {
     CCColorSet* w = d.colorSetWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->itemAs<QLineEdit>(1232)->text(), "5.0"); // 100 pixels at 0.05 mm
+    // Another calibration chosen while the window is open: the field follows.
+    d.calibrations().At(1)->mpp = {0.01, 0.01};
+    d.itemAs<QComboBox>(idc::CalibCombo)->setCurrentIndex(1);
+    EXPECT_EQ(w->itemAs<QLineEdit>(1232)->text(), "1.0");
     emit w->itemAs<QComboBox>(1250)->activated(1);
     EXPECT_EQ(d.settings().color.CursorCrosshairs.Color, RGB(0, 0, 0));
     // Pressed again while open: brought to view, nothing reset.

@@ -267,7 +267,7 @@ TEST_F(ColorSetTest, EveryControlAppliesAtOnce) {
     chosen.lfHeight = -30;
     chosen.lfWeight = 700;
     chosen.lfFaceName = "IPAGothic";
-    choosers.queueFont(Choosers::FontChoice{chosen, RGB(9, 8, 7)});
+    choosers.queueFont(FontChoice{chosen, RGB(9, 8, 7)});
     QTest::mouseClick(w.item(1024), Qt::LeftButton);
     ASSERT_EQ(choosers.asked().back().kind, ScriptedChoosers::Kind::Font);
     EXPECT_EQ(choosers.asked().back().font.lfHeight, -21);
