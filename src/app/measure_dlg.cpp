@@ -159,6 +159,8 @@ void CMeasureDlg::createControls() {
         case ControlKind::ComboBox: w = new QComboBox(this); break;
         case ControlKind::Label: {
             auto* l = new QLabel(caption, this);
+            l->setWordWrap(true); // "Calibration value" takes two lines beside its combo
+            l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             QPalette pal = l->palette();
             pal.setColor(QPalette::WindowText, QColor(0, 168, 185));
             l->setPalette(pal);
