@@ -182,10 +182,9 @@ void LiveView::CloseCamera() {
 }
 
 void LiveView::refreshView() {
-    m_dlg.layoutPicture();
+    // The picture may have a new size: the screen magnification is applied again.
+    m_dlg.SetMagnification(m_dlg.magnification());
     m_dlg.update();
-    if (QWidget* picture = m_dlg.item(idc::Picture))
-        picture->update();
 }
 
 void LiveView::OnLive() {
@@ -304,8 +303,7 @@ void LiveView::OnFrameArrived(const FrameArrivedEvent& event) {
     m_dlg.frameRate = m_rate.frameRate;
     if (controllerCamera && controllerApplied != 1)
         ++controllerFrames;
-    if (QWidget* picture = m_dlg.item(idc::Picture))
-        picture->update();
+    m_dlg.invalidatePicture();
 }
 
 void LiveView::OnCaptureError(const CaptureErrorEvent& event) {
