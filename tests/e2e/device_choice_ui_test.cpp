@@ -103,6 +103,21 @@ TEST_F(DeviceChoice, AnUnconfiguredCameraAsksForItsFormatFirst) {
         << readSettings();
 }
 
+TEST_F(DeviceChoice, ACameraWithASingleFormatIsConfiguredWithoutAsking) {
+    sources.virtualCameras = {DemoCameraSpec()};
+    ModalAnswer<CFormatDlg> answer([](CFormatDlg& w) { w.reject(); });
+    CMeasureDlg& d = open();
+    EXPECT_EQ(answer.count(), 0);
+    EXPECT_EQ(d.cameraStarted, 1);
+    EXPECT_EQ(d.cameraName, "Demo Microscope");
+    EXPECT_EQ(d.displayImage().width(), 1280);
+    EXPECT_EQ(d.displayImage().height(), 1024);
+    EXPECT_NE(readSettings().find("[Demo Microscope]\nWidth=1280\nHeight=1024\nFrame=300\nPriority=0\n"
+                                  "SubType=E436EB7D524F11CE9F530020AF0BA770\n"),
+              std::string::npos)
+        << readSettings();
+}
+
 TEST_F(DeviceChoice, CancellingTheFormatFailsTheStartWithTheProductSize) {
     VirtualCameraSpec cam = TestCamera("Multi");
     cam.formats = {CaptureFormat{640, 480, MEDIASUBTYPE_RGB24, {{30, 1}}, {}, {}},
