@@ -43,7 +43,7 @@ void LiveView60fps(benchmark::State& state) {
     char tmpl[] = "/tmp/mirelta-bench-XXXXXX";
     const std::string dir = mkdtemp(tmpl);
     std::ofstream(dir + "/Mirelta.ini") << "[Bench]\nWidth=1280\nHeight=1024\nFrame=600\n";
-    VirtualCameraSpec cam = DemoCameraSpec();
+    VirtualCameraConfig cam = DemoCameraConfig();
     cam.name = "Bench";
     cam.rate = {60, 1};
     CameraSources sources;

@@ -41,7 +41,7 @@ int CMeasureApp::run(QApplication& app) {
 
     CameraSources cameras;
     if (parser.isSet(demoCamera))
-        cameras.virtualCameras.push_back(DemoCameraSpec());
+        cameras.virtualCameras.push_back(DemoCameraConfig());
     MeasureDlgOptions options;
     options.prompt = &prompt;
     options.cameras = &cameras;

@@ -129,8 +129,8 @@ bool InitCaptureFramework() {
 
 CCapture::CCapture(CameraSources sources) : m_sources(std::move(sources)) {
     InitCaptureFramework();
-    for (const VirtualCameraSpec& spec : m_sources.virtualCameras)
-        m_virtual.push_back(std::make_shared<VirtualCamera>(spec));
+    for (const VirtualCameraConfig& config : m_sources.virtualCameras)
+        m_virtual.push_back(std::make_shared<VirtualCamera>(config));
 }
 
 CCapture::~CCapture() {
@@ -177,9 +177,9 @@ std::vector<CaptureDeviceInfo> CCapture::enumerate() {
         devices.push_back(fixed);
     for (const auto& camera : m_virtual) {
         CaptureDeviceInfo info;
-        info.name = Cut(camera->spec().name, 255);
-        info.path = camera->spec().devicePath();
-        info.formats = camera->spec().offeredFormats();
+        info.name = Cut(camera->config().name, 255);
+        info.path = camera->config().devicePath();
+        info.formats = camera->config().offeredFormats();
         info.virtualCamera = camera;
         devices.push_back(std::move(info));
     }

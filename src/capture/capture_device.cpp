@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-std::vector<CaptureFormat> VirtualCameraSpec::offeredFormats() const {
+std::vector<CaptureFormat> VirtualCameraConfig::offeredFormats() const {
     if (!formats.empty())
         return formats;
     CaptureFormat f;
@@ -15,27 +15,27 @@ std::vector<CaptureFormat> VirtualCameraSpec::offeredFormats() const {
     return {f};
 }
 
-VirtualCameraSpec DemoCameraSpec() {
-    VirtualCameraSpec spec;
-    spec.name = "Demo Microscope";
-    spec.width = 1280;
-    spec.height = 1024;
-    spec.rate = {30, 1};
-    spec.subtype = MEDIASUBTYPE_RGB24;
-    spec.pattern = SyntheticPicture::Pattern::Specimen;
-    spec.noise = 3;
-    return spec;
+VirtualCameraConfig DemoCameraConfig() {
+    VirtualCameraConfig config;
+    config.name = "Demo Microscope";
+    config.width = 1280;
+    config.height = 1024;
+    config.rate = {30, 1};
+    config.subtype = MEDIASUBTYPE_RGB24;
+    config.pattern = SyntheticPicture::Pattern::Specimen;
+    config.noise = 3;
+    return config;
 }
 
-VirtualCamera::VirtualCamera(VirtualCameraSpec spec) : m_spec(std::move(spec)) {
-    m_controls.noise = m_spec.noise;
+VirtualCamera::VirtualCamera(VirtualCameraConfig config) : m_config(std::move(config)) {
+    m_controls.noise = m_config.noise;
 }
 
 bool VirtualCamera::prepare(int width, int height) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_picture.width() == width && m_picture.height() == height && !m_picture.isNull())
         return true;
-    if (!m_picture.build(m_spec.pattern, width, height, m_spec.solid))
+    if (!m_picture.build(m_config.pattern, width, height, m_config.solid))
         return false;
     m_picture.setControls(m_controls);
     return true;

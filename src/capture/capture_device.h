@@ -10,7 +10,7 @@
 
 // A camera made by the program: its frames come from an appsrc element instead of
 // a device, through the same capture graph as a real camera's.
-struct VirtualCameraSpec {
+struct VirtualCameraConfig {
     std::string name;              // the friendly name
     std::string path;              // the device path; empty: "virtual#<name>"
     int width = 1280;              // the one format offered when `formats` is empty
@@ -34,7 +34,7 @@ struct VirtualCameraSpec {
 };
 
 // "Demo Microscope": the synthetic specimen at 1280 x 1024 and 30 frames/s.
-VirtualCameraSpec DemoCameraSpec();
+VirtualCameraConfig DemoCameraConfig();
 
 class VirtualCamera;
 
@@ -50,7 +50,7 @@ struct CaptureDeviceInfo {
 // Which cameras the program offers.
 struct CameraSources {
     bool realDevices = true; // the platform's video devices (V4L2 through the device monitor)
-    std::vector<VirtualCameraSpec> virtualCameras;
+    std::vector<VirtualCameraConfig> virtualCameras;
     // Device nodes offered as they are given, without asking the device monitor (tests:
     // a node that has gone, a device known by its path).
     std::vector<CaptureDeviceInfo> fixedDevices;
@@ -60,8 +60,8 @@ struct CameraSources {
 // the capture graphs built for it, so settings stay from one start to the next.
 class VirtualCamera {
 public:
-    explicit VirtualCamera(VirtualCameraSpec spec);
-    const VirtualCameraSpec& spec() const { return m_spec; }
+    explicit VirtualCamera(VirtualCameraConfig config);
+    const VirtualCameraConfig& config() const { return m_config; }
 
     // Prepares the picture for a frame size; false for an impossible size.
     bool prepare(int width, int height);
@@ -72,7 +72,7 @@ public:
     void setControls(const SyntheticPicture::Controls& controls);
 
 private:
-    VirtualCameraSpec m_spec;
+    VirtualCameraConfig m_config;
     mutable std::mutex m_mutex; // the streaming thread renders while the window changes controls
     SyntheticPicture m_picture;
     SyntheticPicture::Controls m_controls;

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 // Posted by the capture's streaming thread to the window that receives frames.
-// The event numbers keep the window-message values of the design (WM_APP + 2) clear
-// of the numbers other parts of the program use.
+// The numbers carry the window-message value WM_APP + 2 (0x8002) above QEvent::User,
+// clear of the event numbers the rest of the program uses.
 inline const QEvent::Type WM_FRAME_ARRIVED = static_cast<QEvent::Type>(QEvent::User + 0x8002);
 inline const QEvent::Type WM_CAPTURE_ERROR = static_cast<QEvent::Type>(QEvent::User + 0x8003);
 

@@ -40,7 +40,7 @@ std::vector<DeviceControlInfo> VirtualControls::controls() {
         c.name = r.name;
         c.minimum = r.minimum;
         c.maximum = r.maximum;
-        c.defaultValue = r.id == Noise ? m_camera->spec().noise : r.defaultValue;
+        c.defaultValue = r.id == Noise ? m_camera->config().noise : r.defaultValue;
         c.value = now.*r.field;
         list.push_back(c);
     }

@@ -14,10 +14,10 @@ VirtualSource::VirtualSource(std::shared_ptr<VirtualCamera> camera, const Format
     : m_camera(std::move(camera)) {
     if (!m_camera)
         return;
-    const VirtualCameraSpec& spec = m_camera->spec();
-    m_width = spec.deliverWidth > 0 ? spec.deliverWidth : choice.width > 0 ? choice.width : spec.width;
-    m_height = spec.deliverHeight > 0 ? spec.deliverHeight : choice.height > 0 ? choice.height : spec.height;
-    m_rate = choice.rate.isSet() ? choice.rate : spec.rate.isSet() ? spec.rate : FrameRate{30, 1};
+    const VirtualCameraConfig& config = m_camera->config();
+    m_width = config.deliverWidth > 0 ? config.deliverWidth : choice.width > 0 ? choice.width : config.width;
+    m_height = config.deliverHeight > 0 ? config.deliverHeight : choice.height > 0 ? choice.height : config.height;
+    m_rate = choice.rate.isSet() ? choice.rate : config.rate.isSet() ? config.rate : FrameRate{30, 1};
     if (!m_camera->prepare(m_width, m_height))
         return;
 
@@ -31,9 +31,9 @@ VirtualSource::VirtualSource(std::shared_ptr<VirtualCamera> camera, const Format
     GstCaps* caps = gst_video_info_to_caps(&info);
 
     m_pool = gst_buffer_pool_new();
-    GstStructure* config = gst_buffer_pool_get_config(m_pool);
-    gst_buffer_pool_config_set_params(config, caps, static_cast<guint>(m_size), 2, 0);
-    const bool poolReady = gst_buffer_pool_set_config(m_pool, config) && gst_buffer_pool_set_active(m_pool, TRUE);
+    GstStructure* poolConfig = gst_buffer_pool_get_config(m_pool);
+    gst_buffer_pool_config_set_params(poolConfig, caps, static_cast<guint>(m_size), 2, 0);
+    const bool poolReady = gst_buffer_pool_set_config(m_pool, poolConfig) && gst_buffer_pool_set_active(m_pool, TRUE);
 
     // The source bin: appsrc delivering B, G, R, converted to the camera's own subtype.
     GstElement* bin = gst_bin_new(nullptr);
@@ -51,7 +51,7 @@ VirtualSource::VirtualSource(std::shared_ptr<VirtualCamera> camera, const Format
     gst_caps_unref(caps);
     gst_bin_add(GST_BIN(bin), appsrc);
     GstElement* last = appsrc;
-    const GUID subtype = m_camera->spec().subtype;
+    const GUID subtype = m_camera->config().subtype;
     if (!(subtype == MEDIASUBTYPE_RGB24) && FindMediaSubtype(subtype)) {
         GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
         GstElement* encode = subtype == MEDIASUBTYPE_MJPG ? gst_element_factory_make("jpegenc", nullptr) : nullptr;
@@ -125,13 +125,13 @@ bool VirtualSource::waitForNextFrame() {
 }
 
 void VirtualSource::produce() {
-    const VirtualCameraSpec& spec = m_camera->spec();
-    if (spec.noFrames || m_errorSent)
+    const VirtualCameraConfig& config = m_camera->config();
+    if (config.noFrames || m_errorSent)
         return; // the appsrc waits until the graph stops
-    if (spec.errorAfterFrames >= 0 && m_frames >= static_cast<std::uint64_t>(spec.errorAfterFrames)) {
+    if (config.errorAfterFrames >= 0 && m_frames >= static_cast<std::uint64_t>(config.errorAfterFrames)) {
         m_errorSent = true;
         GST_ELEMENT_ERROR(m_appsrc, RESOURCE, READ, ("The camera stopped delivering frames."),
-                          ("virtual camera \"%s\" after %llu frames", spec.name.c_str(),
+                          ("virtual camera \"%s\" after %llu frames", config.name.c_str(),
                            static_cast<unsigned long long>(m_frames)));
         return;
     }

@@ -18,12 +18,12 @@ CaptureDeviceInfo Real(const std::string& node) {
 }
 
 CaptureDeviceInfo Virtual(const std::string& name) {
-    VirtualCameraSpec spec;
-    spec.name = name;
+    VirtualCameraConfig config;
+    config.name = name;
     CaptureDeviceInfo d;
     d.name = name;
-    d.path = spec.devicePath();
-    d.virtualCamera = std::make_shared<VirtualCamera>(spec);
+    d.path = config.devicePath();
+    d.virtualCamera = std::make_shared<VirtualCamera>(config);
     return d;
 }
 
@@ -53,25 +53,25 @@ TEST(CaptureDevices, RealByNodeThenVirtualInTheirOrderAtMostTen) {
 }
 
 TEST(CaptureDevices, VirtualCameraFormatsAndPath) {
-    VirtualCameraSpec spec = DemoCameraSpec();
-    EXPECT_EQ(spec.name, "Demo Microscope");
-    EXPECT_EQ(spec.devicePath(), "virtual#Demo Microscope");
-    const auto formats = spec.offeredFormats();
+    VirtualCameraConfig config = DemoCameraConfig();
+    EXPECT_EQ(config.name, "Demo Microscope");
+    EXPECT_EQ(config.devicePath(), "virtual#Demo Microscope");
+    const auto formats = config.offeredFormats();
     ASSERT_EQ(formats.size(), 1u);
     EXPECT_EQ(formats[0].width, 1280);
     EXPECT_EQ(formats[0].height, 1024);
     EXPECT_EQ(formats[0].rates, (std::vector<FrameRate>{{30, 1}}));
     EXPECT_EQ(formats[0].subtype, MEDIASUBTYPE_RGB24);
-    spec.path = "usb#vid_3f7a&pid_0b41#/dev/video7";
-    EXPECT_EQ(spec.devicePath(), "usb#vid_3f7a&pid_0b41#/dev/video7");
+    config.path = "usb#vid_3f7a&pid_0b41#/dev/video7";
+    EXPECT_EQ(config.devicePath(), "usb#vid_3f7a&pid_0b41#/dev/video7");
 }
 
 TEST(CaptureDevices, VirtualControlsChangeTheRenderedPicture) {
-    VirtualCameraSpec spec;
-    spec.name = "Grey";
-    spec.pattern = SyntheticPicture::Pattern::Solid;
-    spec.solid = RGB(100, 100, 100);
-    auto camera = std::make_shared<VirtualCamera>(spec);
+    VirtualCameraConfig config;
+    config.name = "Grey";
+    config.pattern = SyntheticPicture::Pattern::Solid;
+    config.solid = RGB(100, 100, 100);
+    auto camera = std::make_shared<VirtualCamera>(config);
     ASSERT_TRUE(camera->prepare(4, 2));
     VirtualControls controls(camera);
     const auto list = controls.controls();

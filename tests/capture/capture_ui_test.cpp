@@ -32,12 +32,12 @@ CameraSources Virtual(int count) {
     CameraSources s;
     s.realDevices = false;
     for (int i = 0; i < count; ++i) {
-        VirtualCameraSpec spec;
-        spec.name = "Cam" + std::to_string(i);
-        spec.width = 64;
-        spec.height = 48;
-        spec.pattern = SyntheticPicture::Pattern::Quadrants;
-        s.virtualCameras.push_back(spec);
+        VirtualCameraConfig config;
+        config.name = "Cam" + std::to_string(i);
+        config.width = 64;
+        config.height = 48;
+        config.pattern = SyntheticPicture::Pattern::Quadrants;
+        s.virtualCameras.push_back(config);
     }
     return s;
 }

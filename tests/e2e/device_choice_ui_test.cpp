@@ -75,7 +75,7 @@ TEST_F(DeviceChoice, SubTypeTextInEitherCaseReadsBackAsRgb24) {
 }
 
 TEST_F(DeviceChoice, AnUnconfiguredCameraAsksForItsFormatFirst) {
-    VirtualCameraSpec cam = TestCamera("Multi");
+    VirtualCameraConfig cam = TestCamera("Multi");
     CaptureFormat big{640, 480, MEDIASUBTYPE_RGB24, {{30, 1}, {15, 1}}, {}, {}};
     CaptureFormat yuv{320, 240, MEDIASUBTYPE_YUY2, {{30, 1}}, {}, {}};
     cam.formats = {big, yuv};
@@ -104,7 +104,7 @@ TEST_F(DeviceChoice, AnUnconfiguredCameraAsksForItsFormatFirst) {
 }
 
 TEST_F(DeviceChoice, ACameraWithASingleFormatIsConfiguredWithoutAsking) {
-    sources.virtualCameras = {DemoCameraSpec()};
+    sources.virtualCameras = {DemoCameraConfig()};
     ModalAnswer<CFormatDlg> answer([](CFormatDlg& w) { w.reject(); });
     CMeasureDlg& d = open();
     EXPECT_EQ(answer.count(), 0);
@@ -119,7 +119,7 @@ TEST_F(DeviceChoice, ACameraWithASingleFormatIsConfiguredWithoutAsking) {
 }
 
 TEST_F(DeviceChoice, CancellingTheFormatFailsTheStartWithTheProductSize) {
-    VirtualCameraSpec cam = TestCamera("Multi");
+    VirtualCameraConfig cam = TestCamera("Multi");
     cam.formats = {CaptureFormat{640, 480, MEDIASUBTYPE_RGB24, {{30, 1}}, {}, {}},
                    CaptureFormat{320, 240, MEDIASUBTYPE_RGB24, {{30, 1}}, {}, {}}};
     sources.virtualCameras = {cam};
@@ -144,9 +144,9 @@ TEST_F(DeviceChoice, ADeviceLackingTheSizeDeliversItsNearestOne) {
 }
 
 TEST_F(DeviceChoice, TheRegisterCameraIsKnownByItsPathAndForcesTheSmartTee) {
-    VirtualCameraSpec reg = TestCamera("VESPIR-220KT4");
+    VirtualCameraConfig reg = TestCamera("VESPIR-220KT4");
     reg.path = "usb#vid_3f7a&pid_0b41#/dev/video7";
-    VirtualCameraSpec other = TestCamera("VDX-08U1");
+    VirtualCameraConfig other = TestCamera("VDX-08U1");
     other.path = "usb#vid_3f7a&pid_0b42#/dev/video8";
     sources.virtualCameras = {reg, other};
     writeSettings("[VESPIR-220KT4]\nWidth=320\nHeight=240\n[VDX-08U1]\nWidth=320\nHeight=240\n"
@@ -172,8 +172,8 @@ TEST_F(DeviceChoice, TheRegisterCameraIsKnownByItsPathAndForcesTheSmartTee) {
 }
 
 TEST_F(DeviceChoice, DeviceWindowWhileStopped) {
-    VirtualCameraSpec reg = TestCamera("VESPIR-220KT4-MR");
-    VirtualCameraSpec plain = TestCamera("Plain");
+    VirtualCameraConfig reg = TestCamera("VESPIR-220KT4-MR");
+    VirtualCameraConfig plain = TestCamera("Plain");
     sources.virtualCameras = {plain, reg};
     writeSettings("[Plain]\nWidth=320\nHeight=240\n[VESPIR-220KT4-MR]\nWidth=320\nHeight=240\n"
                   "[Mirelta]\nDevice=0\n");
@@ -205,8 +205,8 @@ TEST_F(DeviceChoice, DeviceWindowWhileStopped) {
 }
 
 TEST_F(DeviceChoice, DeviceWindowCancelRestoresTheDeviceAndCameraSettingWritesTheFormat) {
-    VirtualCameraSpec a = TestCamera("CamA");
-    VirtualCameraSpec b = TestCamera("CamB");
+    VirtualCameraConfig a = TestCamera("CamA");
+    VirtualCameraConfig b = TestCamera("CamB");
     b.formats = {CaptureFormat{640, 480, MEDIASUBTYPE_RGB24, {{30, 1}}, {}, {}},
                  CaptureFormat{320, 240, MEDIASUBTYPE_RGB24, {{30, 1}}, {}, {}}};
     sources.virtualCameras = {a, b};
@@ -236,7 +236,7 @@ TEST_F(DeviceChoice, DeviceWindowCancelRestoresTheDeviceAndCameraSettingWritesTh
 }
 
 TEST_F(DeviceChoice, SetWhileLiveOpensTheCameraControlsAndInputs) {
-    VirtualCameraSpec cam = TestCamera("Grey");
+    VirtualCameraConfig cam = TestCamera("Grey");
     cam.pattern = SyntheticPicture::Pattern::Solid;
     cam.solid = RGB(100, 100, 100);
     sources.virtualCameras = {cam};

@@ -39,7 +39,7 @@ TEST_F(FrameDelivery, ResizeValuesOfZeroOrLessShowTheFrameUnscaled) {
 }
 
 TEST_F(FrameDelivery, WhiteBalanceOffsetsSaturateAndLeaveGreen) {
-    VirtualCameraSpec cam = TestCamera("Grey");
+    VirtualCameraConfig cam = TestCamera("Grey");
     cam.pattern = SyntheticPicture::Pattern::Solid;
     cam.solid = RGB(100, 110, 120);
     sources.virtualCameras = {cam};
@@ -56,7 +56,7 @@ TEST_F(FrameDelivery, WhiteBalanceOffsetsSaturateAndLeaveGreen) {
 
 TEST_F(FrameDelivery, TheMeasuredFrameIsNotCountedAnalysedOrRepainted) {
     // A camera that sends nothing by itself: the test hands in the frames.
-    VirtualCameraSpec cam = TestCamera("Manual", 64, 48);
+    VirtualCameraConfig cam = TestCamera("Manual", 64, 48);
     cam.noFrames = true;
     sources.virtualCameras = {cam};
     writeSettings("[Manual]\nWidth=64\nHeight=48\n");
@@ -99,7 +99,7 @@ TEST_F(FrameDelivery, TheMeasuredFrameIsNotCountedAnalysedOrRepainted) {
 }
 
 TEST_F(FrameDelivery, FramesAnnouncedWhileTheWindowIsHalfASecondBehindAreDropped) {
-    VirtualCameraSpec cam = TestCamera("Manual", 64, 48);
+    VirtualCameraConfig cam = TestCamera("Manual", 64, 48);
     cam.noFrames = true;
     sources.virtualCameras = {cam};
     writeSettings("[Manual]\nWidth=64\nHeight=48\n");
@@ -125,7 +125,7 @@ TEST_F(FrameDelivery, CameraSubtypesAreConvertedToTheFramePicture) {
     const Case cases[] = {{MEDIASUBTYPE_YUY2, 12}, {MEDIASUBTYPE_I420, 12}, {MEDIASUBTYPE_NV12, 12},
                           {MEDIASUBTYPE_MJPG, 40}};
     for (const Case& c : cases) {
-        VirtualCameraSpec cam = TestCamera("Coded");
+        VirtualCameraConfig cam = TestCamera("Coded");
         cam.subtype = c.subtype;
         sources.virtualCameras = {cam};
         writeSettings("[Coded]\nWidth=320\nHeight=240\nSubType=" + GuidToText(c.subtype) + "\n");

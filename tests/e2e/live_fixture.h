@@ -60,15 +60,15 @@ private:
 };
 
 // A virtual camera with a plain picture, small enough for quick tests.
-inline VirtualCameraSpec TestCamera(const std::string& name, int width = 320, int height = 240,
+inline VirtualCameraConfig TestCamera(const std::string& name, int width = 320, int height = 240,
                                     FrameRate rate = {30, 1}) {
-    VirtualCameraSpec spec;
-    spec.name = name;
-    spec.width = width;
-    spec.height = height;
-    spec.rate = rate;
-    spec.pattern = SyntheticPicture::Pattern::Quadrants;
-    return spec;
+    VirtualCameraConfig config;
+    config.name = name;
+    config.width = width;
+    config.height = height;
+    config.rate = rate;
+    config.pattern = SyntheticPicture::Pattern::Quadrants;
+    return config;
 }
 
 struct Rgb {

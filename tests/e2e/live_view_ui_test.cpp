@@ -95,7 +95,7 @@ TEST_F(LiveView_, StopKeepsTheLastFrameAndLiveRebuildsTheGraph) {
 }
 
 TEST_F(LiveView_, AnErrorMidStreamKeepsTheProgramAndTheLastPicture) {
-    VirtualCameraSpec cam = TestCamera("Flaky");
+    VirtualCameraConfig cam = TestCamera("Flaky");
     cam.errorAfterFrames = 10;
     sources.virtualCameras = {cam};
     writeSettings("[Flaky]\nWidth=320\nHeight=240\n");
@@ -119,7 +119,7 @@ TEST_F(LiveView_, AnErrorMidStreamKeepsTheProgramAndTheLastPicture) {
 }
 
 TEST_F(LiveView_, ACameraWithoutFramesLeavesTheWhitePicture) {
-    VirtualCameraSpec cam = TestCamera("Silent");
+    VirtualCameraConfig cam = TestCamera("Silent");
     cam.noFrames = true;
     sources.virtualCameras = {cam};
     writeSettings("[Silent]\nWidth=320\nHeight=240\n");
@@ -134,7 +134,7 @@ TEST_F(LiveView_, ACameraWithoutFramesLeavesTheWhitePicture) {
 }
 
 TEST_F(LiveView_, FramesOfAnotherSizeAreCopiedSafely) {
-    VirtualCameraSpec small = TestCamera("Small", 640, 480);
+    VirtualCameraConfig small = TestCamera("Small", 640, 480);
     small.deliverWidth = 320;
     small.deliverHeight = 240;
     sources.virtualCameras = {small};
@@ -150,7 +150,7 @@ TEST_F(LiveView_, FramesOfAnotherSizeAreCopiedSafely) {
     EXPECT_TRUE(Near(PixelAt(shown, 639, 479), {255, 255, 255}));
     dlg.reset();
 
-    VirtualCameraSpec large = TestCamera("Large", 320, 240);
+    VirtualCameraConfig large = TestCamera("Large", 320, 240);
     large.deliverWidth = 1280;
     large.deliverHeight = 960;
     sources.virtualCameras = {large};
@@ -163,7 +163,7 @@ TEST_F(LiveView_, FramesOfAnotherSizeAreCopiedSafely) {
 }
 
 TEST_F(LiveView_, StaleAnnouncementsOfAnOldGraphAreIgnored) {
-    VirtualCameraSpec cam = TestCamera("Quiet");
+    VirtualCameraConfig cam = TestCamera("Quiet");
     cam.noFrames = true;
     sources.virtualCameras = {cam};
     writeSettings("[Quiet]\nWidth=320\nHeight=240\n");
@@ -250,7 +250,7 @@ CaptureDeviceInfo V4l2Device(const std::string& name, const std::string& node) {
 
 TEST_F(LiveView_, ARealCameraComesFirstAndAVanishedOneStopsWithoutEndingTheProgram) {
     sources.fixedDevices = {V4l2Device("USB Microscope", "/nonexistent/video3")};
-    sources.virtualCameras = {DemoCameraSpec()};
+    sources.virtualCameras = {DemoCameraConfig()};
     writeSettings("[USB Microscope]\nWidth=1280\nHeight=1024\nSubType=" + GuidToText(MEDIASUBTYPE_MJPG) +
                   "\n[Demo Microscope]\nWidth=1280\nHeight=1024\n");
     std::vector<std::string> names;
