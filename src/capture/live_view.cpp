@@ -86,6 +86,7 @@ void LiveView::recreateImages(int width, int height) {
     if (!display.create(dw, dh, 24))
         display.create(width, height, 24);
     display.fillRect(RGB(255, 255, 255));
+    emit imagesRecreated(width, height);
 }
 
 int LiveView::OpenCamera() {

@@ -73,6 +73,9 @@ public:
 signals:
     // A frame is in the display image and counted; the per-frame analyses hang here.
     void frameShown();
+    // The frame and display pictures were made anew (white) at a camera start; the
+    // 8-bit working pictures of the analyses follow the camera size given.
+    void imagesRecreated(int cameraWidth, int cameraHeight);
     // The camera stopped delivering (unplugged, busy, refused format): the text says why.
     void cameraFailed(const QString& reason);
 

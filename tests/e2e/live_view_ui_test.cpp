@@ -20,6 +20,12 @@ TEST_F(LiveView_, VirtualCameraShowsItsPictureUprightWithTheFrameRateInTheTitle)
     writeSettings("[TestCam]\nWidth=320\nHeight=240\nFrame=300\n");
     CMeasureDlg& d = open();
     EXPECT_EQ(d.cameraStarted, 1);
+    int recreated = 0;
+    QObject::connect(&live(), &LiveView::imagesRecreated, [&](int w, int h) {
+        EXPECT_EQ(w, 320);
+        EXPECT_EQ(h, 240);
+        ++recreated;
+    });
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(d.searchState, 2);
     ASSERT_TRUE(waitFrames(5));
@@ -38,6 +44,9 @@ TEST_F(LiveView_, VirtualCameraShowsItsPictureUprightWithTheFrameRateInTheTitle)
     ASSERT_TRUE(m.hasMatch()) << d.windowTitle().toStdString();
     EXPECT_GT(m.captured(1).toDouble(), 20.0);
     EXPECT_LT(m.captured(1).toDouble(), 36.0);
+    clickLive();
+    clickLive();
+    EXPECT_EQ(recreated, 1);
 }
 
 TEST_F(LiveView_, EqualPrioritiesChooseTheFirstAndNegativeOnesStartNothing) {
