@@ -27,7 +27,8 @@ public:
     int RemoveByPath(const std::string& path);
 
     // Called before each picture SyncWithFolder decodes, with the pictures done so far and
-    // the number to do; returning false stops (the rest are picked up the next time).
+    // the number to do, and once more with (total, total) at the end; returning false
+    // stops the decoding (the rest are picked up the next time).
     using SyncProgress = std::function<bool(int done, int total)>;
     // Appends a thumbnail for every picture of the folder (extensions ".bmp", ".jpg",
     // ".jpeg", ".gif", ".png", ".tif", ".tiff", compared case-sensitively) that has no
