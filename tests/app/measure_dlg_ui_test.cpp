@@ -152,6 +152,19 @@ TEST_F(MeasureDlgTest, ButtonColumnsFollowTheRightEdgeAtAnyDpi) {
     }
 }
 
+TEST_F(MeasureDlgTest, WindowComesBackWhereItWasAndCursorsFollowTheToolMode) {
+    WriteBytes(dir + "/Mirelta.ini", "[Mirelta]\nWindow_Left=40\nWindow_Top=30\n"
+                                     "Window_Right=940\nWindow_Bottom=730\n");
+    CMeasureDlg& d = open();
+    EXPECT_EQ(d.geometry(), QRect(40, 30, 900, 700));
+    d.setCursorType(10);
+    EXPECT_EQ(d.cursor().shape(), Qt::SizeAllCursor);
+    d.setCursorType(3);
+    EXPECT_EQ(d.cursor().shape(), Qt::BitmapCursor);
+    d.setCursorType(0);
+    EXPECT_EQ(d.cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST_F(MeasureDlgTest, OldSettingsFileBesideTheProgramMovesOnce) {
     fs::create_directories(dir + "/old");
     std::ofstream(dir + "/old/Mirelta.ini") << "[Mirelta]\nm_Bai=3\n";
