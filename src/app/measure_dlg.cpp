@@ -1,11 +1,15 @@
 #include "app/measure_dlg.h"
 
+#include "app/choosers.h"
 #include "app/data_folders.h"
 #include "app/image_button.h"
 #include "app/main_dialog_template.h"
 #include "app/main_layout.h"
+#include "app/picture_saving.h"
+#include "app/popup_menu.h"
 #include "app/prompt.h"
 #include "app/resource_pictures.h"
+#include "app/thumbnail_strip.h"
 #include "calib/picture_layout.h"
 #include "platform/clock.h"
 #include "platform/language.h"
@@ -50,6 +54,11 @@ QRect ToQRect(const IntRect& r) { return QRect(r.left, r.top, r.width(), r.heigh
 
 CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
     : QDialog(parent), m_prompt(options.prompt),
+      m_ownChoosers(options.choosers ? nullptr : std::make_unique<DialogChoosers>()),
+      m_choosers(options.choosers ? options.choosers : m_ownChoosers.get()),
+      m_ownMenu(options.popupMenu ? nullptr : std::make_unique<QMenuPopup>()),
+      m_popupMenu(options.popupMenu ? options.popupMenu : m_ownMenu.get()),
+      m_thumbnailProgressDelayMs(options.thumbnailProgressDelayMs),
       m_settingsPath(options.settingsPath.empty() ? SettingsFilePath() : options.settingsPath),
       m_dataFolder(options.dataFolder) {
     if (options.dpi) {
@@ -72,6 +81,13 @@ CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
     m_profile = std::make_unique<Profile>(m_settingsPath);
     loadPictures();
     createControls();
+    m_saving = std::make_unique<PictureSaving>(*this, m_ThumbNail, *m_prompt, *m_choosers);
+    m_strip = std::make_unique<ThumbnailStrip>(*this, m_ThumbNail, *m_prompt, *m_popupMenu);
+    connect(imageButton(idc::SaveImage), &QAbstractButton::clicked, this, [this] { m_saving->OnSave(); });
+    connect(imageButton(idc::SaveImage), &ImageButton::rightClicked, this, [this] { m_saving->OnQuickSave(); });
+    connect(imageButton(idc::SaveDir), &QAbstractButton::clicked, this, [this] { m_saving->OnDir(); });
+    connect(imageButton(idc::Type), &QAbstractButton::clicked, this, [this] { m_saving->OnType(); });
+    connect(imageButton(idc::Thumb), &QAbstractButton::clicked, this, [this] { m_strip->OnThumb(); });
     initDialog();
 }
 
@@ -177,6 +193,7 @@ void CMeasureDlg::loadSettings() {
     LoadAppSettings(*m_profile, m_settings, m_dataFolder);
     fillScreenScaleCombo();
     LoadCalibrations(*m_profile, m_CalibChain);
+    m_saving->loadThumbnails(m_thumbnailProgressDelayMs);
     // Until a camera delivers, the picture is a white frame of the configured size.
     if (!m_display.create(m_settings.width, m_settings.height, 24))
         m_display.create(1280, 1024, 24);
@@ -204,6 +221,7 @@ void CMeasureDlg::saveSettings() {
     Profile::Batch batch(*m_profile);
     SaveAppSettings(*m_profile, m_settings);
     SaveCalibrations(*m_profile, m_CalibChain);
+    m_saving->saveIndex();
     if (!batch.commit())
         qWarning("Mirelta: the settings could not be written to %s", m_settingsPath.c_str());
 }
@@ -342,6 +360,8 @@ void CMeasureDlg::layoutPicture() {
                        std::max(0, width() - m_panelRoomInitial - (id == idc::ThumbScroll ? ScaleX(16) : 0)),
                        w->height());
     }
+    // The strip's width decides how many thumbnails it shows.
+    UpdateStripScroll();
 }
 
 void CMeasureDlg::togglePanel(bool bottom) {
@@ -419,7 +439,26 @@ void CMeasureDlg::accept() {}
 
 void CMeasureDlg::OnLive() { ++m_liveRequests; }
 
-void CMeasureDlg::QuickSave() { ++m_quickSaveRequests; }
+void CMeasureDlg::QuickSave() {
+    ++m_quickSaveRequests;
+    m_saving->OnF12();
+}
+
+void CMeasureDlg::PauseCapture() { ++m_capturePauses; }
+
+void CMeasureDlg::ResumeCapture() { ++m_captureResumes; }
+
+void CMeasureDlg::UpdateStripScroll() {
+    if (m_strip)
+        m_strip->UpdateStripScroll();
+}
+
+void CMeasureDlg::OpenThumbnail(int i) { m_strip->OpenThumbnail(i); }
+
+void CMeasureDlg::invalidateStrip() {
+    if (QWidget* box = item(idc::StripGroup))
+        update(box->geometry());
+}
 
 void CMeasureDlg::reject() { askQuit(); }
 

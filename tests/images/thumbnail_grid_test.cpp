@@ -41,19 +41,39 @@ TEST(ThumbnailGrid, ScrollRange) {
 }
 
 TEST(StripScroll, ShownOnlyWhenTheThumbnailsDoNotFit) {
-    // Box 8 + 5 * 146 wide: five whole cells, six counted as visible.
-    const int visible = StripVisibleCount(8 + 5 * 146 + 10, 8, 146);
+    // Box 8 + 5 * 146 + 10 wide: five whole cells and part of a sixth.
+    StripGeometry g;
+    g.box = {8, 660, 8 + 8 + 5 * 146 + 10, 818};
+    const int visible = StripVisibleCount(g);
     EXPECT_EQ(visible, 6);
     const StripScroll five = StripScrollFor(visible, 5);
     EXPECT_FALSE(five.shown);
     EXPECT_EQ(five.maximum, 0);
     EXPECT_EQ(five.page, 0);
+    EXPECT_EQ(five.lastPosition(), 0);
     const StripScroll ten = StripScrollFor(visible, 10);
     EXPECT_TRUE(ten.shown);
     EXPECT_EQ(ten.maximum, 10);
     EXPECT_EQ(ten.page, 6);
+    EXPECT_EQ(ten.lastPosition(), 5);
     EXPECT_TRUE(StripScrollFor(visible, 6).shown);
-    EXPECT_EQ(StripVisibleCount(4, 8, 146), 1);
+    g.box.right = g.box.left + 4;
+    EXPECT_EQ(StripVisibleCount(g), 1);
+}
+
+TEST(StripScroll, CellsAndHitsFollowTheScrollPosition) {
+    StripGeometry g;
+    g.box = {8, 660, 8 + 8 + 2 * 146 + 50, 818}; // two whole cells and part of a third
+    EXPECT_EQ(StripCellRect(g, 0, 0), (IntRect{16, 674, 156, 779}));
+    EXPECT_EQ(StripCellRect(g, 0, 1), (IntRect{162, 674, 302, 779}));
+    EXPECT_EQ(StripCellRect(g, 3, 4), (IntRect{162, 674, 302, 779}));
+    EXPECT_EQ(StripEntryAt(g, 0, 10, 20, 700), 0);
+    EXPECT_EQ(StripEntryAt(g, 0, 10, 158, 700), -1); // in the gap
+    EXPECT_EQ(StripEntryAt(g, 0, 10, 310, 700), 2);  // the partly shown cell
+    EXPECT_EQ(StripEntryAt(g, 3, 10, 170, 700), 4);
+    EXPECT_EQ(StripEntryAt(g, 3, 4, 170, 700), -1);  // no such entry
+    EXPECT_EQ(StripEntryAt(g, 0, 10, 20, 670), -1);  // above the cells
+    EXPECT_EQ(StripEntryAt(g, 0, 10, 20, 779), -1);  // below
 }
 
 } // namespace
