@@ -9,15 +9,23 @@
 #include "app/popup_menu.h"
 #include "app/prompt.h"
 #include "app/resource_pictures.h"
+#include "app/result_list_view.h"
 #include "app/thumbnail_strip.h"
+#include "calib/apply_calibration.h"
+#include "calib/calibration_set.h"
 #include "calib/picture_layout.h"
+#include "model/result_csv.h"
 #include "platform/clock.h"
 #include "platform/language.h"
+#include "platform/path_parts.h"
 #include "platform/string_table.h"
+#include "platform/text_format.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -159,11 +167,8 @@ void CMeasureDlg::createControls() {
             break;
         }
         case ControlKind::ListView: {
-            auto* list = new QTreeWidget(this);
-            list->setRootIsDecorated(false);
-            list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-            list->setSelectionBehavior(QAbstractItemView::SelectRows);
-            w = list;
+            m_resultList = new CResultListView(this);
+            w = m_resultList;
             break;
         }
         case ControlKind::ScrollBar: w = new QScrollBar(Qt::Horizontal, this); break;
@@ -233,10 +238,7 @@ void CMeasureDlg::fillCalibrationCombo() {
         if (const CALIBRATION* c = m_CalibChain.At(i))
             combo->addItem(QString::fromStdString(c->name));
     combo->setCurrentIndex(0);
-    if (const CALIBRATION* c = selectedCalibration()) {
-        m_settings.m_ScaleData.mpp = c->mpp;
-        m_settings.m_ScaleData.unit = c->unit;
-    }
+    ApplyCalibration();
 }
 
 CALIBRATION* CMeasureDlg::selectedCalibration() {
@@ -281,7 +283,14 @@ void CMeasureDlg::initDialog() {
     loadSettings();
     item(idc::EdgeSnapButton)->resize(16, 16);
     setWindowTitle(QString::fromUtf8(kTitle));
+    m_resultList->setupColumns(m_scale);
+    m_resultList->attach(&m_MeasureChain, [this] {
+        const CALIBRATION* c = selectedCalibration();
+        return c ? c->unit : -1;
+    });
+    m_CalibrationSet = new CCalibrationSet(this);
     fillCalibrationCombo();
+    connectResultCommands();
     itemAs<QScrollBar>(idc::ThumbScroll)->setValue(0);
 
     if (g_bJapanese) {
@@ -541,4 +550,157 @@ void CMeasureDlg::paintEvent(QPaintEvent*) {
     for (int y = 0; y < height(); y += m_tile.height())
         for (int x = 0; x < width(); x += m_tile.width())
             p.drawImage(x, y, m_tile);
+}
+
+void CMeasureDlg::connectResultCommands() {
+    connect(m_resultList, &CResultListView::recordSelectionChanged, this, &CMeasureDlg::invalidatePicture);
+    if (auto* b = qobject_cast<QAbstractButton*>(item(idc::Delete)))
+        connect(b, &QAbstractButton::clicked, this, &CMeasureDlg::OnDelete);
+    if (auto* b = qobject_cast<QAbstractButton*>(item(idc::Csv)))
+        connect(b, &QAbstractButton::clicked, this, &CMeasureDlg::OnCsv);
+    if (auto* b = qobject_cast<QAbstractButton*>(item(idc::LoadResults)))
+        connect(b, &QAbstractButton::clicked, this, &CMeasureDlg::OnLoadResults);
+    if (auto* b = qobject_cast<QAbstractButton*>(item(idc::Calib)))
+        connect(b, &QAbstractButton::clicked, this, &CMeasureDlg::OnCalib);
+    connect(itemAs<QComboBox>(idc::CalibCombo), &QComboBox::currentIndexChanged, this,
+            &CMeasureDlg::ApplyCalibration);
+}
+
+void CMeasureDlg::invalidatePicture() {
+    if (QWidget* frame = item(idc::Picture)) {
+        frame->update();
+        update(frame->geometry());
+    }
+}
+
+void CMeasureDlg::ApplyCalibration() {
+    const CALIBRATION* c = selectedCalibration();
+    if (c == nullptr)
+        return;
+    ApplyCalibrationToMeasurements(*c, m_settings.m_ScaleData, m_MeasureChain, m_display);
+    m_resultList->RewriteAll();
+    setFocus();
+    invalidatePicture();
+}
+
+void CMeasureDlg::RebuildResultList() { m_resultList->RebuildResultList(); }
+
+void CMeasureDlg::OnDelete() {
+    if (m_resultList->rowCount() == 0)
+        return;
+    const std::vector<MEASURE*> records = m_resultList->selectedRecords();
+    if (!records.empty()) {
+        // The rows go first: they point at the records about to be freed.
+        m_resultList->ClearRows();
+        RemoveRecords(m_MeasureChain, records);
+        m_MeasureChain.Renumber();
+        RebuildResultList();
+        invalidatePicture();
+        return;
+    }
+    const QString text = QString::fromUtf8(Tr("Are all items deleted ?", "全てのアイテムを削除しますか？"));
+    const QString caption = QString::fromUtf8(Tr("confirm", "確認"));
+    if (m_prompt->ask(this, text, caption, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
+        return;
+    m_Measure = MEASURE{}; // the tool being drawn is dropped too
+    m_resultList->ClearRows();
+    m_MeasureChain.RemoveAll();
+    invalidatePicture();
+}
+
+namespace {
+
+// The folder of a chosen file, as kept in savedir2: without its trailing '/'
+// (the root folder stays "/").
+std::string FolderWithoutSlash(const std::string& folder) {
+    if (folder.size() > 1 && folder.back() == '/')
+        return folder.substr(0, folder.size() - 1);
+    return folder;
+}
+
+} // namespace
+
+void CMeasureDlg::reportWriteFailure(const std::string& path) {
+    const QString text = QString::fromUtf8(Tr("The file could not be written:\n%1", "ファイルを書き込めませんでした：\n%1"))
+                             .arg(QString::fromStdString(path));
+    m_prompt->ask(this, text, QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok, PromptIcon::Warning);
+}
+
+void CMeasureDlg::OnCsv() {
+    FileRequest request;
+    request.title = QString::fromUtf8(Tr("Save as", "保存先指定"));
+    request.filters = {{QString::fromUtf8(Tr("CSV File(*.csv)", "CSVファイル(*.csv)")), QStringLiteral("*.csv")},
+                       {QString::fromUtf8(Tr("Data File(*.mes)", "データファイル(*.mes)")), QStringLiteral("*.mes")}};
+    request.filterIndex = 1;
+    request.fileName = QString::fromStdString(JoinPath(m_settings.savedir2, DefaultFileNameNow(".csv")));
+    request.defaultExtension = QStringLiteral("csv");
+    request.confirmOverwrite = true;
+    const std::optional<FileChoice> choice = m_choosers->saveFile(this, request);
+    if (!choice || choice->path.isEmpty())
+        return;
+    const std::string path = choice->path.toStdString();
+    const PathParts parts = SplitPath(path);
+    m_settings.savedir2 = FolderWithoutSlash(parts.folder);
+
+    if (choice->filterIndex == 2) {
+        const std::string mes = parts.folder + parts.name + ".mes";
+        if (m_MeasureChain.GetCount() == 0) {
+            // Nothing to keep; say so rather than leave the operator looking for a file.
+            m_prompt->ask(this, QString::fromUtf8(Tr("There are no measurements to save.", "保存する計測結果がありません。")),
+                          QString::fromUtf8(Tr("confirm", "確認")), PromptButtons::Ok, PromptIcon::Information);
+            return;
+        }
+        if (m_MeasureChain.Write(mes) == 0)
+            reportWriteFailure(mes);
+        return;
+    }
+    if (AppendCsvFile(path, m_resultList->rows(), g_bJapanese) != CsvAppendResult::Written)
+        reportWriteFailure(path);
+}
+
+void CMeasureDlg::OnLoadResults() {
+    FileRequest request;
+    request.title = QString::fromUtf8(Tr("Open file", "ファイルを開く"));
+    request.filters = {{QString::fromUtf8(Tr("Data File(*.mes)", "データファイル(*.mes)")), QStringLiteral("*.mes")}};
+    request.fileName = QString::fromStdString(JoinPath(m_settings.savedir2, Tr("MES File", "MESファイル")));
+    const std::optional<FileChoice> choice = m_choosers->openFile(this, request);
+    if (!choice || choice->path.isEmpty())
+        return;
+    const std::string path = choice->path.toStdString();
+    // Rows point at the records the file may replace. A file that is not a
+    // data file leaves the records as they are, and the rows come back.
+    m_resultList->ClearRows();
+    m_MeasureChain.Read(path);
+    m_MeasureChain.Renumber();
+    RebuildResultList();
+    m_settings.savedir2 = FolderWithoutSlash(SplitPath(path).folder);
+    invalidatePicture();
+}
+
+void CMeasureDlg::OnCalib() {
+    if (m_CalibrationSet->isOpen())
+        return;
+    CALIBRATION* c = selectedCalibration();
+    if (c == nullptr)
+        return;
+    m_CalibrationSet->open(c, itemAs<QComboBox>(idc::CalibCombo), &m_display, &m_settings.m_CalibSet);
+    // Top-left corner 300 pixels left of and 150 above the mouse, kept on the screen.
+    QPoint at = QCursor::pos() - QPoint(300, 150);
+    if (const QScreen* screen = QGuiApplication::screenAt(QCursor::pos())) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = m_CalibrationSet->frameGeometry().size();
+        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
+        at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
+    }
+    m_CalibrationSet->move(at);
+    invalidatePicture();
+}
+
+void CMeasureDlg::customEvent(QEvent* event) {
+    if (event->type() == WM_CALIB_CLOSED) {
+        ApplyCalibration();
+        invalidatePicture();
+        return;
+    }
+    QDialog::customEvent(event);
 }

@@ -19,6 +19,8 @@
 #include <optional>
 #include <string>
 
+class CCalibrationSet;
+class CResultListView;
 class Choosers;
 class DialogChoosers;
 class ImageButton;
@@ -102,6 +104,20 @@ public:
     // Asks "Do you quit the application ?" and ends the dialog on Yes.
     void askQuit();
 
+    // The results list (1118) and the calibration window.
+    CResultListView& resultList() { return *m_resultList; }
+    CCalibrationSet& calibrationSet() { return *m_CalibrationSet; }
+    // Choosing a calibration (combo 1125): factors into m_ScaleData, every
+    // measurement recomputed and its rows rewritten in the new unit.
+    void ApplyCalibration();
+    // Every row of the results list made again from m_MeasureChain.
+    void RebuildResultList();
+    // DELETE (1119), CSV (1127), load results (1116), CALIB (1124).
+    void OnDelete();
+    void OnCsv();
+    void OnLoadResults();
+    void OnCalib();
+
     // Thumbnails of the save folder, shown in the strip and the browser.
     CThumbNail m_ThumbNail;
     // Draws the overlay onto a saved copy of the display image as at x1 and offset (0, 0);
@@ -144,6 +160,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void customEvent(QEvent* event) override;
 
 private:
     void createControls();
@@ -160,10 +177,16 @@ private:
     void fillCalibrationCombo();
     void placeWindowFromSettings();
     ImageButton* imageButton(int id) const;
+    void connectResultCommands();
+    void invalidatePicture();
+    // A message box for a file that could not be written.
+    void reportWriteFailure(const std::string& path);
 
     Prompt* m_prompt;
     std::unique_ptr<DialogChoosers> m_ownChoosers;
     Choosers* m_choosers;
+    CResultListView* m_resultList = nullptr;
+    CCalibrationSet* m_CalibrationSet = nullptr;
     std::unique_ptr<QMenuPopup> m_ownMenu;
     PopupMenu* m_popupMenu;
     int m_thumbnailProgressDelayMs;

@@ -19,7 +19,9 @@
 
 namespace {
 
-const char* kCaption = "Mirelta";
+QString ErrorCaption() { return QString::fromUtf8(Tr("error", "エラー")); }
+
+QString ConfirmCaption() { return QString::fromUtf8(Tr("confirm", "確認")); }
 
 bool FolderIsWritable(const std::string& folder) {
     return QFileInfo(QString::fromStdString(folder)).isDir() && access(folder.c_str(), W_OK | X_OK) == 0;
@@ -31,7 +33,7 @@ PictureSaving::PictureSaving(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt,
     : m_dlg(dlg), m_list(list), m_prompt(prompt), m_choosers(choosers) {}
 
 void PictureSaving::tell(const QString& text) {
-    m_prompt.ask(&m_dlg, text, QString::fromUtf8(kCaption), PromptButtons::Ok, PromptIcon::Warning);
+    m_prompt.ask(&m_dlg, text, ErrorCaption(), PromptButtons::Ok, PromptIcon::Warning);
 }
 
 CameraPause PictureSaving::pauseCamera() {
@@ -117,7 +119,7 @@ void PictureSaving::OnSave() {
                               QString::fromUtf8(Tr("%1 already exists.\nDo you want to replace it?",
                                                    "%1 は既に存在します。\n上書きしますか？"))
                                   .arg(QString::fromStdString(path)),
-                              QString::fromUtf8(kCaption), PromptButtons::YesNo,
+                              ConfirmCaption(), PromptButtons::YesNo,
                               PromptIcon::Warning) == PromptAnswer::Yes;
         if (go && !refuseLongPath(path)) {
             const std::string folder = FolderOfPath(path);

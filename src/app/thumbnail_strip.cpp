@@ -73,7 +73,7 @@ void ThumbnailStrip::OpenThumbnail(int i) {
         m_prompt.ask(&m_dlg,
                      QString::fromUtf8(Tr("The picture could not be read.\n%1", "画像を読み込めませんでした。\n%1"))
                          .arg(QString::fromStdString(path)),
-                     QStringLiteral("Mirelta"), PromptButtons::Ok, PromptIcon::Warning);
+                     QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok, PromptIcon::Warning);
     }
     m_dlg.layoutPicture();
     m_dlg.update();
@@ -91,7 +91,7 @@ void ThumbnailStrip::onCommand(int command) {
     const THUMBNAIL* entry = m_list.At(m_selected);
     const QString path = entry ? QString::fromStdString(entry->path) : QString();
     if (RemoveThumbnailFile(m_list, m_selected, action) == ThumbnailFileResult::FileKept)
-        m_prompt.ask(&m_dlg, ThumbnailFileKeptText(action, path), QStringLiteral("Mirelta"), PromptButtons::Ok,
+        m_prompt.ask(&m_dlg, ThumbnailFileKeptText(action, path), QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
                      PromptIcon::Warning);
     UpdateStripScroll();
     m_dlg.invalidateStrip();

@@ -162,7 +162,7 @@ void CThumbnailDlg::onCommand(int command) {
     const THUMBNAIL* entry = m_list->At(m_selected);
     const QString path = entry ? QString::fromStdString(entry->path) : QString();
     if (RemoveThumbnailFile(*m_list, m_selected, action) == ThumbnailFileResult::FileKept)
-        m_prompt.ask(this, ThumbnailFileKeptText(action, path), QStringLiteral("Mirelta"), PromptButtons::Ok,
+        m_prompt.ask(this, ThumbnailFileKeptText(action, path), QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
                      PromptIcon::Warning);
     setScrollRange();
     update();

@@ -3,6 +3,7 @@
 #include "model/measure.h"
 
 #include <cstdint>
+#include <string>
 
 // The list of completed measurements owned by the main dialog.
 class CMeasureChain : public CTChain<MEASURE> {
@@ -17,4 +18,12 @@ public:
     MEASURE* FindById(std::int32_t id);
     // Removes the first node with this id; 0 when there is none.
     int RemoveById(std::int32_t id);
+
+    // The measurement data file (model/measure_file.h). Write stores every
+    // record, first to last, replacing the file only once all of it is
+    // written; 0 when the list is empty (no file is made) or writing fails.
+    int Write(const std::string& path);
+    // Replaces the list by the records of the file; 0 when the file cannot be
+    // read or is no valid data file, and the list is then left as it was.
+    int Read(const std::string& path);
 };
