@@ -25,7 +25,9 @@ constexpr int kWidth = 1280;
 constexpr int kHeight = 1024;
 constexpr int kPictures = 200;
 
-std::uint8_t ClampByte(int v) { return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
+std::uint8_t ClampByte(int v) {
+    return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+}
 
 // A specimen-like picture that differs from picture to picture. Deterministic.
 CDibImage MakePicture(int n) {
@@ -35,7 +37,8 @@ CDibImage MakePicture(int n) {
     for (int y = 0; y < kHeight; ++y) {
         std::uint8_t* row = image.scanLine(y);
         for (int x = 0; x < kWidth; ++x) {
-            int r = 180 - (x + n * 17) % 90, g = 150 + (y % 64 < 8 ? -90 : 0), b = 120 + (x / 64 + n) % 3 * 30;
+            int r = 180 - (x + n * 17) % 90, g = 150 + (y % 64 < 8 ? -90 : 0),
+                b = 120 + (x / 64 + n) % 3 * 30;
             const int cx = x - 640 - n, cy = y - 512;
             if (cx * cx + cy * cy < 200 * 200)
                 r = 220, g = 60, b = 40;
@@ -60,7 +63,8 @@ void RemoveRoot() {
 
 std::string MakeRoot() {
     const char* base = std::getenv("TMPDIR");
-    std::string tmpl = std::string(base && *base ? base : "/tmp") + "/mirelta-thumbnail-bench-XXXXXX";
+    std::string tmpl =
+        std::string(base && *base ? base : "/tmp") + "/mirelta-thumbnail-bench-XXXXXX";
     if (!mkdtemp(tmpl.data()))
         std::abort();
     g_root = tmpl;

@@ -35,7 +35,8 @@ const std::string& Folder() {
                 g_folder = tmpl;
                 for (const char* name : kPictures) {
                     // Only their existence matters: the index carries the thumbnails.
-                    const int fd = open((tmpl + "/" + name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                    const int fd =
+                        open((tmpl + "/" + name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
                     if (fd >= 0)
                         close(fd);
                 }
@@ -97,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(again.GetCount() == list.GetCount(), "entry count changed");
     for (const THUMBNAIL *a = list.At(0), *b = again.At(0); a && b; a = a->next, b = b->next) {
         Check(a->path == b->path, "path changed");
-        Check(std::memcmp(a->image.bits(), b->image.bits(), a->image.byteSize()) == 0, "pixels changed");
+        Check(std::memcmp(a->image.bits(), b->image.bits(), a->image.byteSize()) == 0,
+              "pixels changed");
     }
     return 0;
 }

@@ -5,7 +5,8 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
-FolderScanProgress::FolderScanProgress(QWidget* parent, int delayMs) : m_parent(parent), m_delayMs(delayMs) {}
+FolderScanProgress::FolderScanProgress(QWidget* parent, int delayMs)
+    : m_parent(parent), m_delayMs(delayMs) {}
 
 FolderScanProgress::~FolderScanProgress() = default;
 

@@ -11,7 +11,7 @@ class QWidget;
 // waits, so nothing can change the list half-way, and the windows keep painting.
 // Cancel stops making thumbnails; the pictures left get theirs the next time.
 class FolderScanProgress {
-public:
+  public:
     FolderScanProgress(QWidget* parent, int delayMs);
     ~FolderScanProgress();
     FolderScanProgress(const FolderScanProgress&) = delete;
@@ -21,7 +21,7 @@ public:
     bool operator()(int done, int total);
     bool wasShown() const { return m_shown; }
 
-private:
+  private:
     QWidget* m_parent;
     int m_delayMs;
     QElapsedTimer m_timer;

@@ -19,12 +19,17 @@
 
 namespace {
 
-QString ErrorCaption() { return QString::fromUtf8(Tr("error", "エラー")); }
+QString ErrorCaption() {
+    return QString::fromUtf8(Tr("error", "エラー"));
+}
 
-QString ConfirmCaption() { return QString::fromUtf8(Tr("confirm", "確認")); }
+QString ConfirmCaption() {
+    return QString::fromUtf8(Tr("confirm", "確認"));
+}
 
 bool FolderIsWritable(const std::string& folder) {
-    return QFileInfo(QString::fromStdString(folder)).isDir() && access(folder.c_str(), W_OK | X_OK) == 0;
+    return QFileInfo(QString::fromStdString(folder)).isDir() &&
+           access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 } // namespace
@@ -79,13 +84,15 @@ SaveResult PictureSaving::saveTo(const std::string& path, int type) {
     case SaveResult::Written:
         break;
     case SaveResult::UnknownType:
-        tell(QString::fromUtf8(Tr("The picture was not saved: the file type %1 set in the settings is unknown.",
-                                  "設定のファイル形式 %1 が不明なため、画像を保存しませんでした。"))
+        tell(QString::fromUtf8(
+                 Tr("The picture was not saved: the file type %1 set in the settings is unknown.",
+                    "設定のファイル形式 %1 が不明なため、画像を保存しませんでした。"))
                  .arg(type));
         break;
     case SaveResult::NoPicture:
     case SaveResult::WriteFailed:
-        tell(QString::fromUtf8(Tr("The picture could not be saved.\n%1", "画像を保存できませんでした。\n%1"))
+        tell(QString::fromUtf8(
+                 Tr("The picture could not be saved.\n%1", "画像を保存できませんでした。\n%1"))
                  .arg(QString::fromStdString(path)));
         break;
     }
@@ -137,7 +144,9 @@ void PictureSaving::OnQuickSave() {
     resumeCamera(pause);
 }
 
-void PictureSaving::OnF12() { saveTo(quickSavePath(), m_dlg.settings().m_FilterIndex); }
+void PictureSaving::OnF12() {
+    saveTo(quickSavePath(), m_dlg.settings().m_FilterIndex);
+}
 
 void PictureSaving::OnDir() {
     FileRequest request;
@@ -148,8 +157,9 @@ void PictureSaving::OnDir() {
         return;
     const std::string folder = chosen->toStdString();
     if (!FolderIsWritable(folder)) {
-        tell(QString::fromUtf8(Tr("Pictures cannot be saved in this folder. Choose another folder.\n%1",
-                                  "このフォルダには画像を保存できません。別のフォルダを選択して下さい。\n%1"))
+        tell(QString::fromUtf8(
+                 Tr("Pictures cannot be saved in this folder. Choose another folder.\n%1",
+                    "このフォルダには画像を保存できません。別のフォルダを選択して下さい。\n%1"))
                  .arg(*chosen));
         return;
     }
@@ -173,7 +183,8 @@ void PictureSaving::OnType() {
 void PictureSaving::scanFolder(const std::string& folder) {
     m_list.LoadIndex(ThumbnailIndexPath(folder));
     FolderScanProgress progress(&m_dlg, m_progressDelayMs);
-    m_list.SyncWithFolder(folder, [&progress](int done, int total) { return progress(done, total); });
+    m_list.SyncWithFolder(folder,
+                          [&progress](int done, int total) { return progress(done, total); });
     m_progressShown = progress.wasShown();
 }
 
@@ -185,7 +196,9 @@ void PictureSaving::loadThumbnails(int progressDelayMs) {
     scanFolder(m_dlg.settings().savedir);
 }
 
-void PictureSaving::saveIndex() { m_list.SaveIndex(ThumbnailIndexPath(m_dlg.settings().savedir)); }
+void PictureSaving::saveIndex() {
+    m_list.SaveIndex(ThumbnailIndexPath(m_dlg.settings().savedir));
+}
 
 void PictureSaving::changeFolder(const std::string& folder) {
     saveIndex();

@@ -14,7 +14,7 @@ class Prompt;
 // Saving the picture on screen and the save folder with its thumbnails: SAVE (1087) with
 // the save dialog, the right-button quick save on SAVE, F12, DIR (1088) and TYPE (1131).
 class PictureSaving {
-public:
+  public:
     PictureSaving(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt, Choosers& choosers);
 
     void OnSave();
@@ -40,7 +40,7 @@ public:
     // failure is reported to the operator.
     SaveResult saveTo(const std::string& path, int type);
 
-private:
+  private:
     CameraPause pauseCamera();
     void resumeCamera(CameraPause pause);
     void scanFolder(const std::string& folder);

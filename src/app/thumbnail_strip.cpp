@@ -39,7 +39,9 @@ StripGeometry ThumbnailStrip::geometry() const {
     return g;
 }
 
-int ThumbnailStrip::firstShown() const { return m_dlg.itemAs<QScrollBar>(idc::ThumbScroll)->value(); }
+int ThumbnailStrip::firstShown() const {
+    return m_dlg.itemAs<QScrollBar>(idc::ThumbScroll)->value();
+}
 
 int ThumbnailStrip::entryAt(QPoint client) const {
     return StripEntryAt(geometry(), firstShown(), m_list.GetCount(), client.x(), client.y());
@@ -71,9 +73,11 @@ void ThumbnailStrip::OpenThumbnail(int i) {
     } else {
         // The picture shown stays; an empty one would leave nothing to measure on.
         m_prompt.ask(&m_dlg,
-                     QString::fromUtf8(Tr("The picture could not be read.\n%1", "画像を読み込めませんでした。\n%1"))
+                     QString::fromUtf8(Tr("The picture could not be read.\n%1",
+                                          "画像を読み込めませんでした。\n%1"))
                          .arg(QString::fromStdString(path)),
-                     QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok, PromptIcon::Warning);
+                     QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
+                     PromptIcon::Warning);
     }
     m_dlg.layoutPicture();
     m_dlg.update();
@@ -86,12 +90,13 @@ void ThumbnailStrip::onCommand(int command) {
     }
     if (command != CThumbnailDlg::kCommandRemove && command != CThumbnailDlg::kCommandTrash)
         return;
-    const auto action =
-        command == CThumbnailDlg::kCommandRemove ? ThumbnailFileAction::Remove : ThumbnailFileAction::Trash;
+    const auto action = command == CThumbnailDlg::kCommandRemove ? ThumbnailFileAction::Remove
+                                                                 : ThumbnailFileAction::Trash;
     const THUMBNAIL* entry = m_list.At(m_selected);
     const QString path = entry ? QString::fromStdString(entry->path) : QString();
     if (RemoveThumbnailFile(m_list, m_selected, action) == ThumbnailFileResult::FileKept)
-        m_prompt.ask(&m_dlg, ThumbnailFileKeptText(action, path), QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
+        m_prompt.ask(&m_dlg, ThumbnailFileKeptText(action, path),
+                     QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
                      PromptIcon::Warning);
     UpdateStripScroll();
     m_dlg.invalidateStrip();
@@ -109,8 +114,8 @@ void ThumbnailStrip::OnThumb() {
 
 bool ThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove &&
-        type != QEvent::MouseButtonDblClick)
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseMove && type != QEvent::MouseButtonDblClick)
         return QObject::eventFilter(watched, event);
     auto* mouse = static_cast<QMouseEvent*>(event);
     auto* box = static_cast<QWidget*>(watched);

@@ -16,7 +16,7 @@ class QImage;
 // Watches the group box's mouse events.
 class ThumbnailStrip : public QObject {
     Q_OBJECT
-public:
+  public:
     ThumbnailStrip(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt, PopupMenu& menu);
 
     // Cells in the dialog's client coordinates.
@@ -36,10 +36,10 @@ public:
     int selectedEntry() const { return m_selected; }
     bool dragging() const { return m_bThumbDrag != 0; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     CMeasureDlg& m_dlg;
     CThumbNail& m_list;
     Prompt& m_prompt;

@@ -5,8 +5,8 @@
 #include "images/resample_nearest.h"
 #include "images/thumbnail_store.h"
 
-SaveResult SaveImage(CThumbNail& list, const std::string& path, const CDibImage& image, int saveType,
-                     const OverlayBurnIn& burnIn) {
+SaveResult SaveImage(CThumbNail& list, const std::string& path, const CDibImage& image,
+                     int saveType, const OverlayBurnIn& burnIn) {
     if (saveType != 1 && JpegQualityForSaveType(saveType) == 0)
         return SaveResult::UnknownType;
     if (image.isNull())
@@ -15,7 +15,8 @@ SaveResult SaveImage(CThumbNail& list, const std::string& path, const CDibImage&
     if (!copy.create(image.width(), image.height(), 24))
         return SaveResult::NoPicture;
     const IntRect whole{0, 0, image.width(), image.height()};
-    const int copied = image.bitCount() == 24 ? copy.blitFrom(image) : ResampleNearest(image, whole, copy, whole);
+    const int copied =
+        image.bitCount() == 24 ? copy.blitFrom(image) : ResampleNearest(image, whole, copy, whole);
     if (!copied)
         return SaveResult::NoPicture;
     if (burnIn)

@@ -22,7 +22,9 @@ std::string_view WithoutTrailingSlash(std::string_view s) {
 
 } // namespace
 
-std::span<const PictureSaveFilter> PictureSaveFilters() { return kFilters; }
+std::span<const PictureSaveFilter> PictureSaveFilters() {
+    return kFilters;
+}
 
 const char* PictureExtension(int saveType) {
     if (saveType == 1)

@@ -36,9 +36,10 @@ ThumbnailFileResult RemoveThumbnailFile(CThumbNail& list, int index, ThumbnailFi
 }
 
 QString ThumbnailFileKeptText(ThumbnailFileAction action, const QString& path) {
-    const char* text = action == ThumbnailFileAction::Remove
-                           ? Tr("The file could not be deleted.\n%1", "ファイルを削除できませんでした。\n%1")
-                           : Tr("The file could not be moved to the trash.\n%1",
-                                "ファイルをごみ箱に移動できませんでした。\n%1");
+    const char* text =
+        action == ThumbnailFileAction::Remove
+            ? Tr("The file could not be deleted.\n%1", "ファイルを削除できませんでした。\n%1")
+            : Tr("The file could not be moved to the trash.\n%1",
+                 "ファイルをごみ箱に移動できませんでした。\n%1");
     return QString::fromUtf8(text).arg(path);
 }

@@ -27,7 +27,8 @@ QFont BrowserFont() {
 
 // A one-pixel sunken border around r (exclusive right and bottom).
 void DrawSunkenEdge(QPainter& p, const QRect& r) {
-    const int l = r.left(), t = r.top(), rr = r.left() + r.width() - 1, b = r.top() + r.height() - 1;
+    const int l = r.left(), t = r.top(), rr = r.left() + r.width() - 1,
+              b = r.top() + r.height() - 1;
     p.setPen(QColor(128, 128, 128));
     p.drawLine(l, t, rr, t);
     p.drawLine(l, t, l, b);
@@ -65,7 +66,8 @@ CThumbnailDlg::CThumbnailDlg(CThumbNail* list, const QImage* tile, Prompt& promp
 }
 
 ThumbnailGrid CThumbnailDlg::grid() const {
-    return ThumbnailGrid(width(), height(), m_list->thumbWidth, m_list->thumbHeight, m_scroll->value());
+    return ThumbnailGrid(width(), height(), m_list->thumbWidth, m_list->thumbHeight,
+                         m_scroll->value());
 }
 
 void CThumbnailDlg::setScrollRange() {
@@ -113,7 +115,8 @@ void CThumbnailDlg::paintEvent(QPaintEvent*) {
             p.drawImage(c.left, c.top, ToQImage(entry->image), 0, 0, w, h);
             const QString name = QFileInfo(QString::fromStdString(entry->path)).fileName();
             const int tw = fm.horizontalAdvance(name);
-            DrawOpaqueText(p, tw > w ? c.left : c.left + (w - tw) / 2, c.top + h - fm.height(), name);
+            DrawOpaqueText(p, tw > w ? c.left : c.left + (w - tw) / 2, c.top + h - fm.height(),
+                           name);
             DrawOpaqueText(p, c.left, c.top, QString::number(i + 1));
             entry = entry->next;
         } else if (m_tile && !m_tile->isNull()) {
@@ -158,11 +161,13 @@ void CThumbnailDlg::onCommand(int command) {
     }
     if (command != kCommandRemove && command != kCommandTrash)
         return;
-    const auto action = command == kCommandRemove ? ThumbnailFileAction::Remove : ThumbnailFileAction::Trash;
+    const auto action =
+        command == kCommandRemove ? ThumbnailFileAction::Remove : ThumbnailFileAction::Trash;
     const THUMBNAIL* entry = m_list->At(m_selected);
     const QString path = entry ? QString::fromStdString(entry->path) : QString();
     if (RemoveThumbnailFile(*m_list, m_selected, action) == ThumbnailFileResult::FileKept)
-        m_prompt.ask(this, ThumbnailFileKeptText(action, path), QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
+        m_prompt.ask(this, ThumbnailFileKeptText(action, path),
+                     QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
                      PromptIcon::Warning);
     setScrollRange();
     update();

@@ -15,7 +15,7 @@ class QScrollBar;
 // result below 1000.
 class CThumbnailDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int kScrollBar = 1071;
     static constexpr int kOpenResultBase = 1000;
     static constexpr int kCommandOpen = 32780;
@@ -33,13 +33,13 @@ public:
     // Sets the scroll bar's range for the current size and number of thumbnails.
     void setScrollRange();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void onCommand(int command);
 
     CThumbNail* m_list;

@@ -31,7 +31,9 @@ int ThumbnailGrid::entryAt(int x, int y, int count) const {
     return -1;
 }
 
-bool ThumbnailGrid::scrollEnabled(int count) const { return !(count - m_visible < 1 || m_visible < 1); }
+bool ThumbnailGrid::scrollEnabled(int count) const {
+    return !(count - m_visible < 1 || m_visible < 1);
+}
 
 int ThumbnailGrid::scrollMaximum(int count) const {
     return scrollEnabled(count) ? (count - m_visible) / m_cols + 1 : 0;

@@ -9,7 +9,7 @@
 // x = column * (w + 10) + 6, y = row * (h + 10) + 10. The cells drawn are first ...
 // first + visible - 1; those past the last entry show the background.
 class ThumbnailGrid {
-public:
+  public:
     ThumbnailGrid(int clientWidth, int clientHeight, int w, int h, int pos);
 
     int cols() const { return m_cols; }
@@ -25,7 +25,7 @@ public:
     bool scrollEnabled(int count) const;
     int scrollMaximum(int count) const;
 
-private:
+  private:
     int m_w;
     int m_h;
     int m_pos;

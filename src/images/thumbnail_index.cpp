@@ -37,7 +37,9 @@ int VersionNumber(const std::uint8_t* p) {
 
 } // namespace
 
-std::string ThumbnailIndexPath(const std::string& folder) { return JoinPath(folder, kThumbnailIndexName); }
+std::string ThumbnailIndexPath(const std::string& folder) {
+    return JoinPath(folder, kThumbnailIndexName);
+}
 
 std::string BuildThumbnailIndex(const std::function<bool(ThumbnailIndexItem&)>& next) {
     std::string body;
@@ -83,7 +85,8 @@ bool ParseThumbnailIndex(const std::uint8_t* data, std::size_t size,
     pos += 4;
 
     for (std::int32_t i = 0; i < count; ++i) {
-        const auto* nameEnd = static_cast<const std::uint8_t*>(std::memchr(data + pos, 0, size - pos));
+        const auto* nameEnd =
+            static_cast<const std::uint8_t*>(std::memchr(data + pos, 0, size - pos));
         if (!nameEnd)
             break;
         const std::size_t nameLength = static_cast<std::size_t>(nameEnd - (data + pos));
@@ -105,6 +108,6 @@ bool ParseThumbnailIndex(const std::uint8_t* data, std::size_t size,
 }
 
 bool IsPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }

@@ -22,7 +22,8 @@
 
 namespace {
 
-constexpr const char* kPictureExtensions[] = {".bmp", ".jpg", ".jpeg", ".gif", ".png", ".tif", ".tiff"};
+constexpr const char* kPictureExtensions[] = {".bmp", ".jpg", ".jpeg", ".gif",
+                                              ".png", ".tif", ".tiff"};
 
 bool IsPictureName(const std::string& name) {
     const std::string ext = SplitPath(name).extension;
@@ -191,19 +192,21 @@ int CThumbNail::LoadIndex(const std::string& file) {
     if (!buffer.openRead(file))
         return 0;
     const std::string folder = SplitPath(file).folder;
-    const bool ok = ParseThumbnailIndex(buffer.data(), buffer.size(), [&](const ThumbnailIndexRecord& r) {
-        const std::string name = LocaleToUtf8(r.storedName);
-        // The index may only ever name files of its own folder: Remove and Trash box act on them.
-        if (!IsPlainFileName(name))
-            return;
-        const std::string path = folder + name;
-        if (!IsRegularFile(path))
-            return;
-        CDibImage picture;
-        if (!ReadBmp(r.bmp, r.bmpSize, picture))
-            return;
-        AddStoredThumbnail(path, picture);
-    });
+    const bool ok =
+        ParseThumbnailIndex(buffer.data(), buffer.size(), [&](const ThumbnailIndexRecord& r) {
+            const std::string name = LocaleToUtf8(r.storedName);
+            // The index may only ever name files of its own folder: Remove and Trash box act on
+            // them.
+            if (!IsPlainFileName(name))
+                return;
+            const std::string path = folder + name;
+            if (!IsRegularFile(path))
+                return;
+            CDibImage picture;
+            if (!ReadBmp(r.bmp, r.bmpSize, picture))
+                return;
+            AddStoredThumbnail(path, picture);
+        });
     Renumber();
     return ok ? 1 : 0;
 }

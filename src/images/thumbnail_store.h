@@ -9,7 +9,7 @@
 // The thumbnails of the pictures in the save folder, in the order they were saved.
 // Operations return 1 on success and 0 otherwise.
 class CThumbNail : public CTChain<THUMBNAIL> {
-public:
+  public:
     std::int32_t thumbWidth = 140;
     std::int32_t thumbHeight = 105;
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { g_bJapanese = false; }
     void TearDown() override {
         dlg.reset();

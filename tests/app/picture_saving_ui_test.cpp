@@ -35,7 +35,8 @@ int JpegQuant0(const std::string& path) {
 bool IsDefaultName(const std::string& name, const char* ext) {
     if (name.size() != 14 + std::strlen(ext) || !name.ends_with(ext))
         return false;
-    return std::all_of(name.begin(), name.begin() + 14, [](char c) { return c >= '0' && c <= '9'; });
+    return std::all_of(name.begin(), name.begin() + 14,
+                       [](char c) { return c >= '0' && c <= '9'; });
 }
 
 using PictureSavingTest = MainWindowTest;
@@ -170,8 +171,11 @@ TEST_F(PictureSavingTest, LiveCamerasArePausedByTheirName) {
         const char* name;
         int live;
         int pauses;
-    } cases[] = {{"VESPIR-220KT4", 0, 0}, {"VESPIR-220KT4-MR", 0, 0}, {"VESPIR-220KT", 2, 0},
-                 {"USB PC Camera-375", 2, 0}, {"Demo Microscope", 0, 1}};
+    } cases[] = {{"VESPIR-220KT4", 0, 0},
+                 {"VESPIR-220KT4-MR", 0, 0},
+                 {"VESPIR-220KT", 2, 0},
+                 {"USB PC Camera-375", 2, 0},
+                 {"Demo Microscope", 0, 1}};
     CMeasureDlg& d = open();
     for (const Case& c : cases) {
         d.cameraStarted = 1;

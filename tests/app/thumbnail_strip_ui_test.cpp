@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class ThumbnailStripTest : public MainWindowTest {
-protected:
+  protected:
     // Saves pictures of distinct colours: entry i is red i * 20.
     void savePictures(int count) {
         for (int i = 0; i < count; ++i) {

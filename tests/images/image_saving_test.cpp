@@ -130,7 +130,8 @@ TEST(SaveImage, NothingChangesUnlessTheFileWasWritten) {
     const CDibImage picture = SolidPicture(32, 32, 9, 9, 9);
     ASSERT_EQ(SaveImage(list, dir.path("a.bmp"), picture, 1), SaveResult::Written);
     for (int type : {0, 5, 99}) {
-        EXPECT_EQ(SaveImage(list, dir.path("a.bmp"), SolidPicture(32, 32, 1, 1, 1), type), SaveResult::UnknownType);
+        EXPECT_EQ(SaveImage(list, dir.path("a.bmp"), SolidPicture(32, 32, 1, 1, 1), type),
+                  SaveResult::UnknownType);
         EXPECT_EQ(SaveImage(list, dir.path("t.bmp"), picture, type), SaveResult::UnknownType);
     }
     EXPECT_EQ(SaveImage(list, dir.path("e.bmp"), CDibImage(), 1), SaveResult::NoPicture);
@@ -138,7 +139,8 @@ TEST(SaveImage, NothingChangesUnlessTheFileWasWritten) {
     // A failed write over an existing picture keeps the picture and its thumbnail.
     chmod(dir.path("a.bmp").c_str(), 0444);
     if (access(dir.path("a.bmp").c_str(), W_OK) != 0) {
-        EXPECT_EQ(SaveImage(list, dir.path("a.bmp"), SolidPicture(32, 32, 200, 0, 0), 1), SaveResult::WriteFailed);
+        EXPECT_EQ(SaveImage(list, dir.path("a.bmp"), SolidPicture(32, 32, 200, 0, 0), 1),
+                  SaveResult::WriteFailed);
     }
     EXPECT_EQ(Entries(dir.path("")), std::vector<std::string>{"a.bmp"});
     ASSERT_EQ(list.GetCount(), 1);
@@ -158,8 +160,9 @@ TEST(SavePaths, FiltersAndTheRulesForTheChosenPath) {
         int type;
         const char* path;
     } cases[] = {
-        {"/d/x.bmp", 4, "/d/x.jpg"},   {"/d/x.bmp", 1, "/d/x.bmp"},     {"/d/x.png", 1, "/d/x.png"},
-        {"/d/x", 2, "/d/x.jpg"},       {"/d/a.b.tif", 3, "/d/a.b.jpg"}, {"/d/x.jpg", 3, "/d/x.jpg"},
+        {"/d/x.bmp", 4, "/d/x.jpg"},       {"/d/x.bmp", 1, "/d/x.bmp"},
+        {"/d/x.png", 1, "/d/x.png"},       {"/d/x", 2, "/d/x.jpg"},
+        {"/d/a.b.tif", 3, "/d/a.b.jpg"},   {"/d/x.jpg", 3, "/d/x.jpg"},
         {"/d.e/name", 2, "/d.e/name.jpg"}, {"/d/x.bmp", 7, "/d/x.bmp"},
     };
     for (const Case& c : cases)

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class ThumbnailBrowser : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         tile = QImage(200, 200, QImage::Format_RGB32);
         tile.fill(QColor(10, 70, 90));

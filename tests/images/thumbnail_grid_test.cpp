@@ -71,9 +71,9 @@ TEST(StripScroll, CellsAndHitsFollowTheScrollPosition) {
     EXPECT_EQ(StripEntryAt(g, 0, 10, 158, 700), -1); // in the gap
     EXPECT_EQ(StripEntryAt(g, 0, 10, 310, 700), 2);  // the partly shown cell
     EXPECT_EQ(StripEntryAt(g, 3, 10, 170, 700), 4);
-    EXPECT_EQ(StripEntryAt(g, 3, 4, 170, 700), -1);  // no such entry
-    EXPECT_EQ(StripEntryAt(g, 0, 10, 20, 670), -1);  // above the cells
-    EXPECT_EQ(StripEntryAt(g, 0, 10, 20, 779), -1);  // below
+    EXPECT_EQ(StripEntryAt(g, 3, 4, 170, 700), -1); // no such entry
+    EXPECT_EQ(StripEntryAt(g, 0, 10, 20, 670), -1); // above the cells
+    EXPECT_EQ(StripEntryAt(g, 0, 10, 20, 779), -1); // below
 }
 
 } // namespace

@@ -87,8 +87,8 @@ TEST(ThumbnailIndex, ParserPassesEntriesThatLieInsideTheData) {
     const std::string file = IndexHeader(2) + body + body;
     auto parse = [](const std::string& bytes, int& entries) {
         entries = 0;
-        return ParseThumbnailIndex(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                                   [&](const ThumbnailIndexRecord& r) {
+        return ParseThumbnailIndex(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                   bytes.size(), [&](const ThumbnailIndexRecord& r) {
                                        EXPECT_EQ(r.storedName, "a.bmp");
                                        EXPECT_EQ(r.bmpSize, 54u + 16u);
                                        ++entries;

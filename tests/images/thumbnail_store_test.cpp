@@ -38,7 +38,7 @@ void Start(CThumbNail& list, const std::string& folder) {
 }
 
 class ThumbnailStore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir.ok());
         fs::create_directory(dir.path("pics"));
@@ -49,7 +49,8 @@ protected:
     std::string file(const std::string& name) const { return dir.path("pics/" + name); }
 
     void save(CThumbNail& list, const std::string& name, Colour c, int type = 1) {
-        ASSERT_EQ(SaveImage(list, file(name), SolidPicture(320, 240, c.r, c.g, c.b), type), SaveResult::Written)
+        ASSERT_EQ(SaveImage(list, file(name), SolidPicture(320, 240, c.r, c.g, c.b), type),
+                  SaveResult::Written)
             << name;
     }
 
@@ -107,7 +108,11 @@ TEST_F(ThumbnailStore, OnlyLowerCasePictureExtensionsAreTakenFromTheFolder) {
     const CDibImage picture = SolidPicture(64, 48, 90, 90, 90);
     CThumbNail scratch;
     for (const char* name : {"A.JPG", "B.BMP", "c.Jpg", "d.bmp", "e.jpeg", "f.txt", "g.bmp.bak"})
-        ASSERT_EQ(SaveImage(scratch, file(name), picture, ExtensionEqualsNoCase(name, "jpg") || ExtensionEqualsNoCase(name, "jpeg") ? 3 : 1), SaveResult::Written);
+        ASSERT_EQ(
+            SaveImage(
+                scratch, file(name), picture,
+                ExtensionEqualsNoCase(name, "jpg") || ExtensionEqualsNoCase(name, "jpeg") ? 3 : 1),
+            SaveResult::Written);
     fs::create_directory(file("folder.bmp"));
 
     CThumbNail list;
@@ -173,9 +178,10 @@ TEST_F(ThumbnailStore, AnIndexLoadsWhatIsSoundAndNothingElse) {
 
     const CDibImage red = SolidPicture(140, 105, 255, 0, 0);
     const CDibImage blue = SolidPicture(140, 105, 0, 0, 255);
-    const std::string sound = IndexEntry("good1.bmp", red) + IndexEntry("../x", red) + IndexEntry("", red) +
-                              IndexEntry(".", red) + IndexEntry("..", red) + IndexEntry("sub/good2.bmp", red) +
-                              IndexEntry("missing.bmp", red) + IndexEntry("good2.bmp", blue);
+    const std::string sound = IndexEntry("good1.bmp", red) + IndexEntry("../x", red) +
+                              IndexEntry("", red) + IndexEntry(".", red) + IndexEntry("..", red) +
+                              IndexEntry("sub/good2.bmp", red) + IndexEntry("missing.bmp", red) +
+                              IndexEntry("good2.bmp", blue);
     const std::string path = ThumbnailIndexPath(folder());
     struct Case {
         const char* what;
@@ -197,14 +203,23 @@ TEST_F(ThumbnailStore, AnIndexLoadsWhatIsSoundAndNothingElse) {
         {"count beyond the data", IndexHeader(1000) + sound, {"good1.bmp", "good2.bmp"}, 1},
         {"count below the entries", IndexHeader(1) + sound, {"good1.bmp"}, 1},
         {"negative count", IndexHeader(-5) + sound, {}, 1},
-        {"last BMP cut short", IndexHeader(8) + sound.substr(0, sound.size() - 1), {"good1.bmp"}, 1},
-        {"cut inside the sizes", IndexHeader(9) + sound + "good1.bmp" + '\0' + "\x10\x00", {"good1.bmp", "good2.bmp"}, 1},
+        {"last BMP cut short",
+         IndexHeader(8) + sound.substr(0, sound.size() - 1),
+         {"good1.bmp"},
+         1},
+        {"cut inside the sizes",
+         IndexHeader(9) + sound + "good1.bmp" + '\0' + "\x10\x00",
+         {"good1.bmp", "good2.bmp"},
+         1},
         {"name without end", IndexHeader(9) + sound + "good1.bmp", {"good1.bmp", "good2.bmp"}, 1},
         {"size past the end", IndexHeader(9) + hugeSize, {"good1.bmp", "good2.bmp"}, 1},
         {"negative size", IndexHeader(9) + negativeSize, {"good1.bmp", "good2.bmp"}, 1},
         {"header only", IndexHeader(3), {}, 1},
         {"count cut short", IndexHeader(3).substr(0, 31), {}, 0},
-        {"wrong version", "TOLVEN THUMBNAILFILE VER1001" + IndexHeader(8).substr(28) + sound, {}, 0},
+        {"wrong version",
+         "TOLVEN THUMBNAILFILE VER1001" + IndexHeader(8).substr(28) + sound,
+         {},
+         0},
         {"wrong magic", "tolven THUMBNAILFILE VER1000" + IndexHeader(8).substr(28) + sound, {}, 0},
         {"empty file", "", {}, 0},
     };
