@@ -4,6 +4,7 @@
 #include "app/measure_dlg.h"
 #include "app/prompt.h"
 #include "app/single_instance.h"
+#include "images/picture_loader.h"
 #include "platform/language.h"
 #include "platform/string_table.h"
 
@@ -23,6 +24,7 @@ int CMeasureApp::run(QApplication& app) {
     parser.process(app); // reports unknown options and exits
 
     InitLanguage();
+    InstallPictureLoader(); // GIF pictures in the save folder
     ApplyAppStyle(app);
     MessageBoxPrompt prompt;
 
