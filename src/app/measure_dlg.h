@@ -213,7 +213,7 @@ private:
     bool m_repaintRequested = false;
     bool m_quitting = false;
     int m_CursorType = 0;
-    // Counted until the camera and saving code take these commands over.
+    // Counted until the camera code takes LIVE over; F12 presses are counted as well.
     int m_liveRequests = 0;
     int m_quickSaveRequests = 0;
     int m_Bai = 1;
