@@ -1,5 +1,8 @@
 #include "app/choosers.h"
 
+#include "app/font_colour_dialog.h"
+
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStringList>
@@ -46,6 +49,20 @@ std::optional<FileChoice> DialogChoosers::openFile(QWidget* parent, const FileRe
     return RunFileDialog(parent, request, false);
 }
 
+std::optional<COLORREF> DialogChoosers::chooseColour(QWidget* parent, COLORREF initial) {
+    const QColor c = QColorDialog::getColor(QColor(GetRValue(initial), GetGValue(initial), GetBValue(initial)), parent);
+    if (!c.isValid())
+        return std::nullopt;
+    return RGB(c.red(), c.green(), c.blue());
+}
+
+std::optional<FontChoice> DialogChoosers::chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) {
+    FontColourDialog dialog(font, colour, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return FontChoice{dialog.chosenFont(), dialog.chosenColour()};
+}
+
 std::optional<QString> DialogChoosers::chooseFolder(QWidget* parent, const FileRequest& request) {
     const QString folder = QFileDialog::getExistingDirectory(parent, request.title, request.fileName,
                                                              QFileDialog::ShowDirsOnly);
@@ -55,7 +72,10 @@ std::optional<QString> DialogChoosers::chooseFolder(QWidget* parent, const FileR
 }
 
 std::optional<FileChoice> ScriptedChoosers::answer(Kind kind, const FileRequest& request) {
-    m_asked.push_back({kind, request});
+    Asked asked;
+    asked.kind = kind;
+    asked.request = request;
+    m_asked.push_back(asked);
     if (m_answers.empty())
         return std::nullopt;
     const FileChoice a = m_answers.front();
@@ -71,6 +91,31 @@ std::optional<FileChoice> ScriptedChoosers::saveFile(QWidget*, const FileRequest
 
 std::optional<FileChoice> ScriptedChoosers::openFile(QWidget*, const FileRequest& request) {
     return answer(Kind::Open, request);
+}
+
+std::optional<COLORREF> ScriptedChoosers::chooseColour(QWidget*, COLORREF initial) {
+    Asked asked;
+    asked.kind = Kind::Colour;
+    asked.colour = initial;
+    m_asked.push_back(asked);
+    if (m_colours.empty())
+        return std::nullopt;
+    const std::optional<COLORREF> a = m_colours.front();
+    m_colours.pop_front();
+    return a;
+}
+
+std::optional<FontChoice> ScriptedChoosers::chooseFont(QWidget*, const LOGFONT& font, COLORREF colour) {
+    Asked asked;
+    asked.kind = Kind::Font;
+    asked.font = font;
+    asked.colour = colour;
+    m_asked.push_back(asked);
+    if (m_fonts.empty())
+        return std::nullopt;
+    std::optional<FontChoice> a = std::move(m_fonts.front());
+    m_fonts.pop_front();
+    return a;
 }
 
 std::optional<QString> ScriptedChoosers::chooseFolder(QWidget*, const FileRequest& request) {

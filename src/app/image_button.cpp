@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 ImageButton::ImageButton(int id, const QString& caption, QSize cellSize, QWidget* parent)
     : QAbstractButton(parent), m_id(id), m_cellSize(cellSize) {
     setAccessibleName(caption);
@@ -28,6 +30,11 @@ void ImageButton::setGreenLamp(bool on) {
         m_green = on;
         update();
     }
+}
+
+void ImageButton::setGreenLampSource(std::function<bool()> source) {
+    m_greenSource = std::move(source);
+    update();
 }
 
 void ImageButton::paintEvent(QPaintEvent*) {
@@ -60,7 +67,7 @@ void ImageButton::paintEvent(QPaintEvent*) {
         p.setBrush(QColor(255, 0, 0));
         p.drawEllipse(lamp);
     }
-    if (m_green) {
+    if (greenLamp()) {
         p.setBrush(QColor(0, 255, 0));
         p.drawEllipse(lamp);
     }

@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QSize>
 
+#include <functional>
+
 // A button drawn from one cell of a picture sheet: the button sheet's 50 x 53 cells,
 // the 13 x 13 panel arrows, the edge-snap icon. The cell is stretched to the button.
 // A red lamp shows while the button is held down, a green one while `greenLamp` is set.
@@ -21,7 +23,10 @@ public:
     void setDisabledOffset(int dx) { m_disabledOffset = dx; }
     void setLampsShown(bool shown) { m_lamps = shown; }
     void setGreenLamp(bool on);
-    bool greenLamp() const { return m_green; }
+    // The green lamp read from the state it shows each time the button is drawn (the
+    // armed tool, a feature switched on); repaint the button when that state changes.
+    void setGreenLampSource(std::function<bool()> source);
+    bool greenLamp() const { return m_green || (m_greenSource && m_greenSource()); }
     QSize sizeHint() const override { return m_cellSize; }
 
 signals:
@@ -41,4 +46,5 @@ private:
     int m_disabledOffset = 0;
     bool m_lamps = false;
     bool m_green = false;
+    std::function<bool()> m_greenSource;
 };

@@ -13,6 +13,7 @@
 #include "app/thumbnail_strip.h"
 #include "calib/apply_calibration.h"
 #include "calib/calibration_set.h"
+#include "calib/magnification.h"
 #include "calib/picture_layout.h"
 #include "model/result_csv.h"
 #include "platform/clock.h"
@@ -20,6 +21,7 @@
 #include "platform/path_parts.h"
 #include "platform/string_table.h"
 #include "platform/text_format.h"
+#include "view/color_set.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -57,6 +59,13 @@ constexpr SheetCell kSheetCells[] = {
 };
 
 QRect ToQRect(const IntRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+// Measuring-tool buttons and the kind they arm; their green lamp shows the armed tool.
+constexpr std::pair<int, int> kToolButtons[] = {
+    {idc::Line, MeasureKind::Line},       {idc::Aria, MeasureKind::Aria},
+    {idc::Circle, MeasureKind::Circle},   {idc::Circle2, MeasureKind::Circle2},
+    {idc::Sui, MeasureKind::Sui},         {idc::Angle, MeasureKind::Angle},
+};
 
 } // namespace
 
@@ -138,6 +147,9 @@ void CMeasureDlg::createControls() {
             for (const SheetCell& c : kSheetCells)
                 if (c.id == spec.id)
                     b->setCellOrigin(QPoint(c.x, c.y));
+            for (const auto& [id, kind] : kToolButtons)
+                if (id == spec.id)
+                    b->setGreenLampSource([this, kind = kind] { return m_Measure.kind == kind; });
             w = b;
             break;
         }
@@ -160,6 +172,8 @@ void CMeasureDlg::createControls() {
         case ControlKind::ComboBox: w = new QComboBox(this); break;
         case ControlKind::Label: {
             auto* l = new QLabel(caption, this);
+            l->setWordWrap(true); // "Calibration value" takes two lines beside its combo
+            l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             QPalette pal = l->palette();
             pal.setColor(QPalette::WindowText, QColor(0, 168, 185));
             l->setPalette(pal);
@@ -175,6 +189,9 @@ void CMeasureDlg::createControls() {
         case ControlKind::PictureFrame: {
             auto* f = new QFrame(this);
             f->setFrameShape(QFrame::NoFrame);
+            // Painted whole by the window (eventFilter); its mouse goes to the window.
+            f->setAttribute(Qt::WA_OpaquePaintEvent);
+            f->setAttribute(Qt::WA_TransparentForMouseEvents);
             w = f;
             break;
         }
@@ -209,20 +226,21 @@ void CMeasureDlg::fillScreenScaleCombo() {
     auto* combo = itemAs<QComboBox>(idc::ScreenScale);
     combo->clear();
     combo->addItem(QString::fromUtf8(Tr("full-screen", "全画面表示")));
-    for (int i = 1; i <= 21; ++i) {
-        // The factor, whole numbers without a decimal point: x1, x1.2, ... x5.
-        const int tenths = 10 + 2 * (i - 1);
-        const QString factor = tenths % 10 == 0 ? QString::number(tenths / 10)
-                                                : QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
-        combo->addItem(g_bJapanese ? factor + QString::fromUtf8("倍") : QStringLiteral("x") + factor);
-    }
+    for (int i = 1; i < kMagnificationCount; ++i)
+        combo->addItem(QString::fromStdString(MagnificationName(i)));
     const int row = m_settings.m_Bai;
-    m_Bai = row >= 0 && row < combo->count() ? row : 1;
-    combo->setCurrentIndex(m_Bai);
+    m_view.m_Bai = row >= 0 && row < combo->count() ? row : 1;
+    combo->setCurrentIndex(m_view.m_Bai);
+    // The stored offsets replace those the change of magnification would compute; the
+    // layout brings them inside their bounds.
+    m_view.m_Bai_X = m_settings.m_Bai_X;
+    m_view.m_Bai_Y = m_settings.m_Bai_Y;
 }
 
 void CMeasureDlg::saveSettings() {
-    m_settings.m_Bai = m_Bai;
+    m_settings.m_Bai = m_view.m_Bai;
+    m_settings.m_Bai_X = m_view.m_Bai_X;
+    m_settings.m_Bai_Y = m_view.m_Bai_Y;
     Profile::Batch batch(*m_profile);
     SaveAppSettings(*m_profile, m_settings);
     SaveCalibrations(*m_profile, m_CalibChain);
@@ -319,6 +337,13 @@ void CMeasureDlg::initDialog() {
     item(idc::EdgeSnapCheck)->hide();
     item(idc::EdgeSnapButton)->hide();
 
+    setMouseTracking(true);
+    connect(itemAs<QComboBox>(idc::ScreenScale), qOverload<int>(&QComboBox::activated), this,
+            &CMeasureDlg::SetMagnification);
+    connect(imageButton(idc::Color), &QAbstractButton::clicked, this, &CMeasureDlg::OnColor);
+    connect(itemAs<QScrollBar>(idc::ThumbScroll), &QScrollBar::valueChanged, this,
+            [this] { update(item(idc::StripGroup)->geometry()); });
+
     m_timerTitle.start();
     m_timerCamera.start();
     layoutControls();
@@ -341,10 +366,8 @@ void CMeasureDlg::layoutControls() {
     layoutPicture();
 }
 
-void CMeasureDlg::layoutPicture() {
-    QWidget* frame = item(idc::Picture);
-    if (!frame)
-        return;
+PictureLayoutInput CMeasureDlg::pictureLayoutInput(int magnification) const {
+    const QWidget* frame = item(idc::Picture);
     PictureLayoutInput in;
     in.imageWidth = m_display.width();
     in.imageHeight = m_display.height();
@@ -354,8 +377,16 @@ void CMeasureDlg::layoutPicture() {
     in.py = frame->y();
     in.panelRoom = m_rightPanel ? m_panelRoom : ScaleX(24);
     in.stripRoom = m_bottomPanel ? m_stripRoom : ScaleY(20);
-    in.magnification = m_Bai;
-    frame->setGeometry(ToQRect(PictureAreaRect(in)));
+    in.magnification = magnification;
+    return in;
+}
+
+void CMeasureDlg::layoutPicture() {
+    QWidget* frame = item(idc::Picture);
+    if (!frame)
+        return;
+    frame->setGeometry(ToQRect(PictureAreaRect(pictureLayoutInput(m_view.m_Bai))));
+    m_view.Clamp(frame->width(), frame->height(), m_display.width(), m_display.height());
 
     QWidget* toggle = item(idc::StripToggle);
     const int bw = toggle->width();
@@ -386,9 +417,9 @@ void CMeasureDlg::togglePanel(bool bottom) {
         static constexpr int kPanel[] = {
             1100, 1088, 1087, 1130, 1133, 1131, 1132, 1122, 1099, 224, 1111, 1236, 1233, 1019,
             1115, 1113, 1120, 1119, 1114, 1121, 1116, 1117, 1124, 1127, 1219, 1126, 1125, 1118};
+        // The edge-snapping pair too: hidden at start, it appears once the panel has been
+        // hidden and shown again.
         for (int id : kPanel) {
-            if (id == idc::EdgeSnapCheck || id == idc::EdgeSnapButton)
-                continue; // shown by edge snapping only
             if (QWidget* w = item(id))
                 w->setVisible(m_rightPanel);
         }
@@ -513,6 +544,10 @@ void CMeasureDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CMeasureDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == item(idc::Picture)) {
+        paintPicture();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Taken here so that it does not run again when the control passes it up.
@@ -544,12 +579,13 @@ void CMeasureDlg::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (m_tile.isNull()) {
         p.fillRect(rect(), QColor(32, 38, 46));
-        return;
+    } else {
+        // Whole tiles from the top-left corner.
+        for (int y = 0; y < height(); y += m_tile.height())
+            for (int x = 0; x < width(); x += m_tile.width())
+                p.drawImage(x, y, m_tile);
     }
-    // Whole tiles from the top-left corner.
-    for (int y = 0; y < height(); y += m_tile.height())
-        for (int x = 0; x < width(); x += m_tile.width())
-            p.drawImage(x, y, m_tile);
+    paintThumbnailStrip(p);
 }
 
 void CMeasureDlg::connectResultCommands() {
@@ -566,19 +602,14 @@ void CMeasureDlg::connectResultCommands() {
             &CMeasureDlg::ApplyCalibration);
 }
 
-void CMeasureDlg::invalidatePicture() {
-    if (QWidget* frame = item(idc::Picture)) {
-        frame->update();
-        update(frame->geometry());
-    }
-}
-
 void CMeasureDlg::ApplyCalibration() {
     const CALIBRATION* c = selectedCalibration();
     if (c == nullptr)
         return;
     ApplyCalibrationToMeasurements(*c, m_settings.m_ScaleData, m_MeasureChain, m_display);
     m_resultList->RewriteAll();
+    if (m_colorSet)
+        m_colorSet->refreshCalibratedGrid();
     setFocus();
     invalidatePicture();
 }

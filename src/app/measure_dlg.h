@@ -2,15 +2,19 @@
 #include "app/app_settings.h"
 #include "app/dpi_scale.h"
 #include "calib/calib_chain.h"
+#include "calib/view_mapping.h"
 #include "model/measure.h"
 #include "model/measure_chain.h"
 #include "images/dib_image.h"
 #include "images/image_saving.h"
 #include "images/thumbnail_store.h"
 #include "platform/profile.h"
+#include "view/overlay_list.h"
+#include "view/picture_hooks.h"
 
 #include <QDialog>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -19,6 +23,7 @@
 #include <optional>
 #include <string>
 
+class CCColorSet;
 class CCalibrationSet;
 class CResultListView;
 class Choosers;
@@ -28,12 +33,15 @@ class PictureSaving;
 class PopupMenu;
 class Prompt;
 class QMenuPopup;
+class QPainter;
 class ThumbnailStrip;
+struct OverlayInputs;
+struct PictureLayoutInput;
 
 // What the program passes to its main window; tests replace the seams.
 struct MeasureDlgOptions {
     Prompt* prompt = nullptr;          // message boxes; required
-    Choosers* choosers = nullptr;      // file choosers; null: the program's dialogs
+    Choosers* choosers = nullptr;      // file, folder, colour and font choosers; null: the program's dialogs
     PopupMenu* popupMenu = nullptr;    // pop-up menus; null: the program's menus
     int thumbnailProgressDelayMs = 500; // making thumbnails shows progress after this
     std::optional<DpiScale> dpi;       // screen dpi override (tests)
@@ -100,9 +108,42 @@ public:
     // The calibration chosen in the calibration combo box.
     CALIBRATION* selectedCalibration();
     const std::string& settingsPath() const { return m_settingsPath; }
-    int magnification() const { return m_Bai; }
+    int magnification() const { return m_view.m_Bai; }
     // Asks "Do you quit the application ?" and ends the dialog on Yes.
     void askQuit();
+
+    // Screen magnification and scrolling: `m_view.m_Bai`, `m_Bai_X`, `m_Bai_Y`.
+    ViewMapping m_view;
+    // Crosshair over the picture (set by the measuring tools while they point at it).
+    int m_bCrossCursor = 0;
+    // Panning: from a left press on the picture that nothing else takes.
+    int m_bImageDrag = 0;
+    DPOINT m_ImageDragOrigin;
+    // Features that draw on the picture plug in here.
+    PictureHooks m_pictureHooks;
+
+    // The picture area (control 1072) in client pixels and the display image's size,
+    // taken afresh.
+    QRect pictureRect() const;
+    ViewGeometry viewGeometry() const;
+    DPOINT WindowToImage(const QPointF& client) const;
+    DPOINT ImageToWindow(const DPOINT& image) const;
+    // Repaints the picture area without erasing it.
+    void invalidatePicture();
+    // The magnification combo box's change (and the wheel outside the picture): the
+    // centre of the picture area stays, then the layout.
+    void SetMagnification(int index);
+    // The overlay layers and the measurement being drawn burnt into a 24-bit picture of
+    // the display image's size, as at x1 and offset 0; the view is not touched.
+    int DrawOverlayOntoImage(CDibImage& image);
+    // The picture area as composed by the last paint.
+    const QImage& composedPicture() const { return m_composed; }
+    // The last mouse position in client pixels, as the paint and the tools see it.
+    QPoint mousePosition() const { return m_mousePos; }
+    // COLOR (button 1117): opens the display settings, or brings them to view.
+    void OnColor();
+    CCColorSet* colorSetWindow() const;
+    Choosers& choosers() { return *m_choosers; }
 
     // The results list (1118) and the calibration window.
     CResultListView& resultList() { return *m_resultList; }
@@ -160,6 +201,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Mouse dispatch on the window (measure_dlg_mouse.cpp); the picture area lets its
+    // mouse events through, so positions are client pixels.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void customEvent(QEvent* event) override;
 
 private:
@@ -177,8 +225,12 @@ private:
     void fillCalibrationCombo();
     void placeWindowFromSettings();
     ImageButton* imageButton(int id) const;
+    PictureLayoutInput pictureLayoutInput(int magnification) const;
+    // Paint of the picture area and of the thumbnail strip (measure_dlg_paint.cpp).
+    OverlayInputs overlayInputs();
+    void paintPicture();
+    void paintThumbnailStrip(QPainter& painter);
     void connectResultCommands();
-    void invalidatePicture();
     // A message box for a file that could not be written.
     void reportWriteFailure(const std::string& path);
 
@@ -216,7 +268,12 @@ private:
     // Counted until the camera code takes LIVE over; F12 presses are counted as well.
     int m_liveRequests = 0;
     int m_quickSaveRequests = 0;
-    int m_Bai = 1;
+    QImage m_composed;
+    OverlayList m_overlayScratch;
+    QPoint m_mousePos;
+    bool m_mouseSeen = false;
+    int m_wheelRemainder = 0;
+    QPointer<CCColorSet> m_colorSet;
 
     CDibImage m_display;
     QImage m_sheet;

@@ -95,6 +95,8 @@ QRectF ShapeRect(const IntRect& r, const QPen& pen) {
 
 } // namespace
 
+QFont CanvasFont(const LOGFONT& font) { return ToQFont(font); }
+
 struct Canvas::Impl {
     CDibImage* image = nullptr;
     // The top-down copy is made on the first drawing call, so a canvas that only

@@ -8,6 +8,7 @@
 #include <string>
 
 class CDibImage;
+class QFont;
 
 struct CanvasPoint {
     int x = 0;
@@ -89,3 +90,7 @@ private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
+
+// The font the canvas makes of a LOGFONT (needs a QGuiApplication). The picture overlay
+// draws its labels with it, so labels look and measure the same everywhere.
+QFont CanvasFont(const LOGFONT& font);

@@ -1,0 +1,43 @@
+#include "view/thumbnail_strip_painter.h"
+
+#include "calib/view_mapping.h"
+#include "images/dib_image.h"
+#include "view/overlay_composer.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+void PaintThumbnailStrip(QPainter& painter, const IntRect& box, const StripMetrics& metrics,
+                         int scrollPosition, std::span<const StripEntry> entries,
+                         const QImage& tile, const QFont& font) {
+    const auto cells = VisibleStripCells(box, metrics, scrollPosition, static_cast<int>(entries.size()));
+    if (cells.empty())
+        return;
+    painter.save();
+    painter.setClipRect(QRect(box.left + metrics.margin, box.top,
+                              box.width() - 2 * metrics.margin, box.height()));
+    painter.setFont(font);
+    const QFontMetrics fm(font);
+    const int w = metrics.cellWidth;
+    const int h = metrics.cellHeight;
+    QImage thumb(w, h, QImage::Format_RGB32);
+    ViewMapping fit;
+    fit.m_Bai = 0;
+    for (const StripCell& cell : cells) {
+        const StripEntry& entry = entries[static_cast<std::size_t>(cell.index)];
+        if (entry.picture && !thumb.isNull()) {
+            DrawPictureStep(thumb, *entry.picture, fit);
+            painter.drawImage(cell.x, cell.y, thumb);
+        }
+        const QString name = QString::fromStdString(entry.name);
+        const int textWidth = fm.horizontalAdvance(name);
+        const int nameX = textWidth > w ? cell.x : cell.x + (w - textWidth) / 2;
+        painter.setPen(Qt::white);
+        painter.drawText(QPoint(nameX, box.top + h + fm.ascent()), name);
+        painter.drawText(QPoint(cell.x, cell.y + fm.ascent()), QString::number(cell.index + 1));
+        if (!tile.isNull())
+            painter.drawImage(QRect(cell.x + w, cell.y, w, h), tile);
+    }
+    painter.restore();
+}

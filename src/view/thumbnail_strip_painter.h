@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/int_rect.h"
+#include "view/strip_cells.h"
+
+#include <span>
+
+class QFont;
+class QImage;
+class QPainter;
+
+// Paints the thumbnail strip inside its group box `box` (window pixels), clipped to the
+// box less the margin on the left and right: for each visible cell the thumbnail
+// stretched to the cell, its file name centred under it (left-aligned when wider than
+// the cell) with its top at box top + cell height, the 1-based number at the cell's
+// corner, and the background tile stretched over the next cell width to the right.
+void PaintThumbnailStrip(QPainter& painter, const IntRect& box, const StripMetrics& metrics,
+                         int scrollPosition, std::span<const StripEntry> entries,
+                         const QImage& tile, const QFont& font);

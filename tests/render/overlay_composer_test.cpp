@@ -1,0 +1,256 @@
+#include "app/app_settings.h"
+#include "calib/view_mapping.h"
+#include "images/dib_image.h"
+#include "model/measure.h"
+#include "model/measure_chain.h"
+#include "platform/language.h"
+#include "view/overlay_composer.h"
+#include "view/overlay_layers.h"
+#include "view/overlay_list.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kPaper = RGB(0, 0, 0);
+
+// A picture whose pixel (x, y) has blue x & 255, green y & 255, red (x >> 8) * 16 + (y >> 8),
+// so every pixel of a read-back tells where it came from.
+CDibImage Coded(int w, int h) {
+    CDibImage image;
+    image.create(w, h, 24);
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* p = image.scanLine(y);
+        for (int x = 0; x < w; ++x, p += 3) {
+            p[0] = static_cast<std::uint8_t>(x & 255);
+            p[1] = static_cast<std::uint8_t>(y & 255);
+            p[2] = static_cast<std::uint8_t>((x >> 8) * 16 + (y >> 8));
+        }
+    }
+    return image;
+}
+
+QRgb CodedAt(int x, int y) { return qRgb((x >> 8) * 16 + (y >> 8), y & 255, x & 255); }
+
+CDibImage Plain(int w, int h, COLORREF c = kPaper) {
+    CDibImage image;
+    image.create(w, h, 24);
+    image.fillRect(c);
+    return image;
+}
+
+QRgb Q(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+ViewMapping View(int bai, double x = 0, double y = 0) {
+    ViewMapping v;
+    v.m_Bai = bai;
+    v.m_Bai_X = x;
+    v.m_Bai_Y = y;
+    return v;
+}
+
+class OverlayComposer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_bJapanese = false;
+        in.color = &color;
+        in.scaleBar = &bar;
+        in.measurements = &chain;
+    }
+
+    QImage compose(const CDibImage& picture, const ViewMapping& view, int areaW, int areaH,
+                   const CDibImage* preview = nullptr) {
+        QImage buffer;
+        const ViewGeometry g{{8, 8, 8 + areaW, 8 + areaH}, picture.width(), picture.height()};
+        EXPECT_TRUE(ComposePictureArea(buffer, picture, preview, view, g, in, scratch));
+        return buffer;
+    }
+
+    // Columns (or rows) that are entirely `colour`.
+    static int FullColumns(const QImage& img, QRgb colour) {
+        int n = 0;
+        for (int x = 0; x < img.width(); ++x) {
+            bool all = true;
+            for (int y = 0; y < img.height() && all; ++y)
+                all = img.pixel(x, y) == colour;
+            n += all;
+        }
+        return n;
+    }
+    static int FullRows(const QImage& img, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            bool all = true;
+            for (int x = 0; x < img.width() && all; ++x)
+                all = img.pixel(x, y) == colour;
+            n += all;
+        }
+        return n;
+    }
+    static int Count(const QImage& img, QRgb colour, QRect within) {
+        int n = 0;
+        within = within.intersected(img.rect());
+        for (int y = within.top(); y <= within.bottom(); ++y)
+            for (int x = within.left(); x <= within.right(); ++x)
+                n += img.pixel(x, y) == colour;
+        return n;
+    }
+
+    ColorSettings color;
+    ScaleData bar;
+    CMeasureChain chain;
+    OverlayInputs in;
+    OverlayList scratch;
+};
+
+TEST_F(OverlayComposer, PictureStepPerMagnification) {
+    const CDibImage picture = Coded(1280, 1024);
+    // x1: 1:1 from the scroll origin.
+    QImage a = compose(picture, View(1, -300, -200), 400, 300);
+    ASSERT_EQ(a.size(), QSize(400, 300));
+    for (const QPoint p : {QPoint(0, 0), QPoint(399, 299), QPoint(123, 45)})
+        EXPECT_EQ(a.pixel(p), CodedAt(p.x() + 300, p.y() + 200)) << p.x();
+    // x2 with a fractional offset: each area pixel shows the image pixel under it.
+    a = compose(picture, View(6, -100.5, -10), 400, 300);
+    for (const QPoint p : {QPoint(0, 0), QPoint(1, 0), QPoint(2, 7), QPoint(399, 299)})
+        EXPECT_EQ(a.pixel(p), CodedAt(static_cast<int>(p.x() / 2.0 + 100.5), p.y() / 2 + 10))
+            << p.x();
+    // Fit: nearest neighbour, each axis by its own ratio, filling the whole area.
+    a = compose(picture, View(0, -77, -77), 640, 400);
+    EXPECT_EQ(a.pixel(0, 0), CodedAt(0, 0));
+    EXPECT_EQ(a.pixel(639, 399), CodedAt(1278, static_cast<int>(399 * (1024.0f / 400.0f))));
+    EXPECT_EQ(a.pixel(320, 200), CodedAt(640, 512));
+    // Scrolled past the picture's end (a frame smaller than the layout expects): black.
+    a = compose(picture, View(1, -1200, 0), 200, 100);
+    EXPECT_EQ(a.pixel(79, 0), CodedAt(1279, 0));
+    EXPECT_EQ(a.pixel(80, 0), qRgb(0, 0, 0));
+}
+
+TEST_F(OverlayComposer, EdgePreviewReplacesThePictureInGrey) {
+    const CDibImage picture = Coded(64, 64);
+    CDibImage preview;
+    preview.create(64, 64, 8);
+    preview.scanLine(10)[20] = 200;
+    const QImage a = compose(picture, View(1), 64, 64, &preview);
+    EXPECT_EQ(a.pixel(20, 10), qRgb(200, 200, 200));
+    EXPECT_EQ(a.pixel(21, 10), qRgb(0, 0, 0));
+}
+
+TEST_F(OverlayComposer, GridOfHundredOverTheWholePicture) {
+    const CDibImage picture = Plain(1280, 1024);
+    color.gridflg = 1;
+    color.gridsize = 100;
+    const QImage a = compose(picture, View(1), 1280, 1024);
+    EXPECT_EQ(FullColumns(a, Q(color.grid)), 12);
+    EXPECT_EQ(FullRows(a, Q(color.grid)), 10);
+    EXPECT_EQ(a.pixel(100, 3), Q(color.grid));
+    EXPECT_EQ(a.pixel(1200, 3), Q(color.grid));
+    EXPECT_EQ(a.pixel(1100, 1000), Q(color.grid));
+    EXPECT_EQ(a.pixel(99, 3), qRgb(0, 0, 0));
+
+    // Fitted, the grid is stretched with the picture: still 12 and 10 lines.
+    const QImage fit = compose(picture, View(0), 640, 512);
+    EXPECT_EQ(FullColumns(fit, Q(color.grid)), 12);
+    EXPECT_EQ(FullRows(fit, Q(color.grid)), 10);
+
+    // A spacing larger than the picture draws nothing.
+    color.gridsize = 1300;
+    const QImage none = compose(picture, View(1), 1280, 1024);
+    EXPECT_EQ(Count(none, Q(color.grid), none.rect()), 0);
+}
+
+TEST_F(OverlayComposer, SelectedRecordIsInvertedUntilDeselected) {
+    const CDibImage picture = Plain(400, 300);
+    MEASURE line;
+    line.kind = -MeasureKind::Line;
+    line.unit = 1;
+    line.pointCount = 2;
+    const DPOINT pts[] = {{20, 50}, {220, 50}};
+    line.points.Write(0, pts, 2);
+    line.value[0] = 10;
+    color.showangle = 0;
+    chain.AddNode(&line);
+    MEASURE* record = chain.current;
+    const QRect row(0, 50, 400, 1);
+    const QRect label(100, 50, 200, 40);
+
+    QImage a = compose(picture, View(1), 400, 300);
+    EXPECT_EQ(Count(a, Q(color.line), row), 200);
+    EXPECT_GT(Count(a, Q(color.text), label), 10);
+
+    record->selected = 1;
+    a = compose(picture, View(1), 400, 300);
+    EXPECT_EQ(Count(a, Q(color.line), row), 0);
+    EXPECT_EQ(Count(a, Q(InvertedColour(color.line)), row), 200);
+    EXPECT_EQ(Count(a, Q(color.text), label), 0);
+    EXPECT_GT(Count(a, Q(InvertedColour(color.text)), label), 10);
+
+    record->selected = 0;
+    a = compose(picture, View(1), 400, 300);
+    EXPECT_EQ(Count(a, Q(color.line), row), 200);
+    EXPECT_EQ(Count(a, Q(InvertedColour(color.line)), a.rect()), 0);
+}
+
+TEST_F(OverlayComposer, TenMillimetreBarAtX2) {
+    const CDibImage picture = Plain(640, 480);
+    bar.Visible = 1;
+    bar.unit = 1;
+    bar.mpp = {0.05, 0.05};
+    bar.Pos = {590, 430};
+    bar.Size = {10, 10};
+    const QImage a = compose(picture, View(6, -300, -200), 600, 500);
+    // Right end (590 - 300) * 2 = 580, left end 180, on row (430 - 200) * 2 = 460.
+    const QRgb ink = Q(color.line);
+    EXPECT_EQ(Count(a, ink, QRect(0, 460, 600, 1)), 401); // both tick columns included
+    EXPECT_EQ(a.pixel(180, 460), ink);
+    EXPECT_EQ(a.pixel(580, 460), ink);
+    EXPECT_NE(a.pixel(179, 460), ink);
+    EXPECT_NE(a.pixel(581, 460), ink);
+    // Ticks of 5 image pixels each way are 10 window pixels.
+    EXPECT_EQ(a.pixel(180, 451), ink);
+    EXPECT_EQ(a.pixel(580, 469), ink);
+    // The label in the text colour below the middle of the bar.
+    EXPECT_GT(Count(a, Q(color.text), QRect(310, 490, 120, 10)), 5);
+}
+
+TEST_F(OverlayComposer, CrosshairFollowsTheCursorAcrossThePicture) {
+    const CDibImage picture = Plain(200, 100);
+    in.crossCursor = true;
+    in.crossCursorAt = {50.7, 20.2};
+    const QImage a = compose(picture, View(1), 200, 100);
+    const QRgb white = Q(color.CursorCrosshairs.Color);
+    EXPECT_EQ(FullColumns(a, white), 1);
+    EXPECT_EQ(FullRows(a, white), 1);
+    EXPECT_EQ(a.pixel(50, 0), white);
+    EXPECT_EQ(a.pixel(0, 20), white);
+}
+
+TEST_F(OverlayComposer, OverlayOntoImageAtX1WithoutThePictureLayer) {
+    CDibImage image = Plain(300, 200, RGB(10, 20, 30));
+    MEASURE line;
+    line.kind = -MeasureKind::Line;
+    line.pointCount = 2;
+    const DPOINT pts[] = {{10, 150}, {110, 150}};
+    line.points.Write(0, pts, 2);
+    chain.AddNode(&line);
+    bool pictureLayerUsed = false;
+    in.pictureLayer = [&](OverlayList&, const OverlayMapping&) { pictureLayerUsed = true; };
+    ASSERT_EQ(DrawOverlayOntoImage(image, in), 1);
+    EXPECT_FALSE(pictureLayerUsed);
+    const std::uint8_t* row = image.scanLine(150);
+    EXPECT_EQ(RGB(row[10 * 3 + 2], row[10 * 3 + 1], row[10 * 3]), color.line);
+    EXPECT_EQ(RGB(row[109 * 3 + 2], row[109 * 3 + 1], row[109 * 3]), color.line);
+    EXPECT_EQ(RGB(row[110 * 3 + 2], row[110 * 3 + 1], row[110 * 3]), RGB(10, 20, 30));
+    // Other rows keep the picture.
+    EXPECT_EQ(image.scanLine(149)[30], 30);
+
+    CDibImage grey;
+    grey.create(10, 10, 8);
+    EXPECT_EQ(DrawOverlayOntoImage(grey, in), 0);
+}
+
+} // namespace
