@@ -4,12 +4,21 @@
 //    full size;
 //  - LoadIndex of the same 200 entries (every later start);
 //  - saving one 1280 x 1024 picture as JPEG (high quality) and as BMP, thumbnail included,
-//    written to a temporary file, flushed to disk and renamed.
+//    written to a temporary file, flushed to disk and renamed; without and with the
+//    overlay burnt in (20 measurements of every kind with their labels, the scale bar and
+//    a grid).
+#include "app/app_settings.h"
 #include "images/image_saving.h"
 #include "images/jpeg_codec.h"
 #include "images/thumbnail_index.h"
 #include "images/thumbnail_store.h"
+#include "model/measure.h"
+#include "model/measure_chain.h"
 #include "platform/path_parts.h"
+#include "view/overlay_composer.h"
+#include "view/overlay_layers.h"
+
+#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace {
@@ -139,19 +149,80 @@ void BM_LoadIndex200(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadIndex200)->Unit(benchmark::kMillisecond);
 
-// state.range(0): the save type, 1 BMP or 2 JPEG high quality.
+// What the operator typically has on a saved picture.
+struct Overlay {
+    CMeasureChain chain;
+    ColorSettings color;
+    ScaleData bar;
+    OverlayInputs in;
+
+    Overlay() {
+        for (int k = 0; k < 20; ++k) {
+            MEASURE m;
+            const int tool = 1 + k % 6;
+            m.kind = -tool;
+            m.unit = 1;
+            const double x = 80 + (k % 5) * 230;
+            const double y = 80 + (k / 5) * 230;
+            const DPOINT pts[] = {{x, y},           {x + 120, y + 30}, {x + 40, y + 130},
+                                  {x + 70, y + 15}, {x + 140, y + 90}, {x + 30, y + 100}};
+            m.pointCount = tool == MeasureKind::Circle2 ? 6 : tool == MeasureKind::Line ? 2 : 3;
+            m.points.Write(0, pts, m.pointCount);
+            m.center = {DPOINT{x + 60, y + 60}, DPOINT{x + 100, y + 70}};
+            m.radius = {50, 30};
+            m.value = {12.345, 45.6, 3.21, 17.5, 0};
+            chain.AddNode(&m);
+        }
+        bar.Visible = 1;
+        bar.Type = 1;
+        bar.unit = 1;
+        bar.mpp = {0.05, 0.05};
+        bar.Pos = {1100, 900};
+        color.gridflg = 1;
+        color.gridsize = 100;
+        in.measurements = &chain;
+        in.color = &color;
+        in.scaleBar = &bar;
+    }
+};
+
+void EnsureGui() {
+    // Labels are measured and drawn with Qt's fonts.
+    static std::unique_ptr<QGuiApplication> app = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        static int argc = 1;
+        static char name[] = "thumbnail_store_bench";
+        static char* argv[] = {name, nullptr};
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }();
+}
+
+// state.range(0): the save type, 1 BMP or 2 JPEG high quality; state.range(1): 1 with the
+// overlay burnt in.
 void BM_SaveImage1280x1024(benchmark::State& state) {
+    EnsureGui();
     const int type = static_cast<int>(state.range(0));
+    const bool burn = state.range(1) != 0;
     static const CDibImage picture = MakePicture(7);
+    static Overlay overlay;
     const std::string folder = g_root.empty() ? MakeRoot() : g_root;
     const std::string path = JoinPath(folder, type == 1 ? "saved.bmp" : "saved.jpg");
+    OverlayBurnIn burnIn;
+    if (burn)
+        burnIn = [](CDibImage& copy) { DrawOverlayOntoImage(copy, overlay.in); };
     CThumbNail list;
     for (auto _ : state) {
-        if (SaveImage(list, path, picture, type) != SaveResult::Written)
+        if (SaveImage(list, path, picture, type, burnIn) != SaveResult::Written)
             state.SkipWithError("not written");
     }
-    state.SetLabel(type == 1 ? "BMP" : "JPEG quality 100");
+    state.SetLabel(std::string(type == 1 ? "BMP" : "JPEG quality 100") +
+                   (burn ? ", overlay burnt in" : ""));
 }
-BENCHMARK(BM_SaveImage1280x1024)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveImage1280x1024)
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({2, 0})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

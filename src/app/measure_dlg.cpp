@@ -105,6 +105,8 @@ CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
     connect(imageButton(idc::SaveDir), &QAbstractButton::clicked, this, [this] { m_saving->OnDir(); });
     connect(imageButton(idc::Type), &QAbstractButton::clicked, this, [this] { m_saving->OnType(); });
     connect(imageButton(idc::Thumb), &QAbstractButton::clicked, this, [this] { m_strip->OnThumb(); });
+    m_pictureHooks.thumbnails = [this] { return m_strip->entries(); };
+    overlayBurnIn = [this](CDibImage& copy) { DrawOverlayOntoImage(copy); };
     initDialog();
 }
 

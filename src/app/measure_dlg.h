@@ -161,8 +161,8 @@ public:
 
     // Thumbnails of the save folder, shown in the strip and the browser.
     CThumbNail m_ThumbNail;
-    // Draws the overlay onto a saved copy of the display image as at x1 and offset (0, 0);
-    // the picture-view code sets it. Saving with TYPE on uses it.
+    // Draws the overlay onto a saved copy of the display image as at x1 and offset (0, 0)
+    // (DrawOverlayOntoImage; tests may replace it). Saving with TYPE on uses it.
     OverlayBurnIn overlayBurnIn;
     PictureSaving& saving() { return *m_saving; }
     ThumbnailStrip& strip() { return *m_strip; }

@@ -9,6 +9,7 @@
 #include "images/thumbnail_dlg.h"
 #include "images/thumbnail_store.h"
 #include "platform/language.h"
+#include "platform/path_parts.h"
 
 #include <QCursor>
 #include <QMouseEvent>
@@ -22,34 +23,45 @@ ThumbnailStrip::ThumbnailStrip(CMeasureDlg& dlg, CThumbNail& list, Prompt& promp
     QWidget* box = m_dlg.item(idc::StripGroup);
     box->setMouseTracking(true); // the cursor changes over the cells
     box->installEventFilter(this);
-    auto* scroll = m_dlg.itemAs<QScrollBar>(idc::ThumbScroll);
-    scroll->setSingleStep(1);
-    connect(scroll, &QScrollBar::valueChanged, this, [this] { m_dlg.invalidateStrip(); });
+    m_dlg.itemAs<QScrollBar>(idc::ThumbScroll)->setSingleStep(1);
 }
 
-StripGeometry ThumbnailStrip::geometry() const {
+IntRect ThumbnailStrip::box() const {
     const QRect r = m_dlg.item(idc::StripGroup)->geometry();
-    StripGeometry g;
-    g.box = {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-    g.cellWidth = m_dlg.ScaleX(m_list.thumbWidth);
-    g.cellHeight = m_dlg.ScaleY(m_list.thumbHeight);
-    g.margin = m_dlg.ScaleX(8);
-    g.pitch = m_dlg.ScaleX(m_list.thumbWidth + 6);
-    g.top = m_dlg.ScaleY(14);
-    return g;
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+StripMetrics ThumbnailStrip::metrics() const {
+    StripMetrics m;
+    m.cellWidth = m_dlg.ScaleX(m_list.thumbWidth);
+    m.cellHeight = m_dlg.ScaleY(m_list.thumbHeight);
+    m.margin = m_dlg.ScaleX(8);
+    m.gap = m_dlg.ScaleX(6);
+    m.top = m_dlg.ScaleY(14);
+    return m;
 }
 
 int ThumbnailStrip::firstShown() const {
     return m_dlg.itemAs<QScrollBar>(idc::ThumbScroll)->value();
 }
 
+std::vector<StripEntry> ThumbnailStrip::entries() const {
+    std::vector<StripEntry> out;
+    out.reserve(static_cast<std::size_t>(m_list.GetCount()));
+    for (const THUMBNAIL* t = m_list.At(0); t; t = t->next) {
+        const PathParts parts = SplitPath(t->path);
+        out.push_back({&t->image, parts.name + parts.extension});
+    }
+    return out;
+}
+
 int ThumbnailStrip::entryAt(QPoint client) const {
-    return StripEntryAt(geometry(), firstShown(), m_list.GetCount(), client.x(), client.y());
+    return StripEntryAt(box(), metrics(), firstShown(), m_list.GetCount(), client.x(), client.y());
 }
 
 void ThumbnailStrip::UpdateStripScroll() {
     auto* scroll = m_dlg.itemAs<QScrollBar>(idc::ThumbScroll);
-    const StripScroll s = StripScrollFor(StripVisibleCount(geometry()), m_list.GetCount());
+    const StripScroll s = StripScrollFor(StripVisibleCount(box(), metrics()), m_list.GetCount());
     // A range of 0 ... count with a page of `visible` leaves the last position at
     // count - visible + 1; the bar keeps its position within it.
     scroll->setRange(0, s.lastPosition());
@@ -154,7 +166,8 @@ bool ThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
             m_dlg.setCursorType(3);
         else if (m_dlg.cursorType() == 3 && !m_bThumbDrag)
             m_dlg.setCursorType(0);
-        const int pitch = geometry().pitch;
+        const StripMetrics m = metrics();
+        const int pitch = m.cellWidth + m.gap;
         if (m_bThumbDrag && std::abs(m_ThumbDragX - client.x()) > pitch) {
             // One thumbnail per cell width dragged: forward when the mouse went left.
             auto* scroll = m_dlg.itemAs<QScrollBar>(idc::ThumbScroll);

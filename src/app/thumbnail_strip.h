@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QPoint>
 
+#include <vector>
+
 class CMeasureDlg;
 class CThumbNail;
 class PopupMenu;
@@ -19,11 +21,14 @@ class ThumbnailStrip : public QObject {
   public:
     ThumbnailStrip(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt, PopupMenu& menu);
 
-    // Cells in the dialog's client coordinates.
-    StripGeometry geometry() const;
+    // The group box in the dialog's client coordinates and the cells in it, as painted.
+    IntRect box() const;
+    StripMetrics metrics() const;
     // The entry whose shown cell holds a client position, or -1.
     int entryAt(QPoint client) const;
     int firstShown() const;
+    // What the strip painter shows: every thumbnail with its file name, in list order.
+    std::vector<StripEntry> entries() const;
 
     void UpdateStripScroll();
     // Stops the camera and shows entry i's picture for measuring.

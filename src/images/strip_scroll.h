@@ -1,25 +1,14 @@
 #pragma once
 #include "platform/int_rect.h"
+#include "view/strip_cells.h"
 
-// The thumbnail strip under the picture: cells of cellWidth x cellHeight in a row inside
-// the group box `box`, the first `margin` pixels from the box's left edge, `pitch` apart
-// (cell width and gap), `top` pixels below the box's top. All in screen pixels.
-struct StripGeometry {
-    IntRect box;
-    int cellWidth = 140;
-    int cellHeight = 105;
-    int margin = 8;
-    int pitch = 146;
-    int top = 14;
-};
+// The thumbnail strip's scroll range and the cell under the mouse, for the strip in the
+// group box `box` with the cells the strip painter uses.
 
-// Cells shown at once, the partly shown one included: (box width - margin) / pitch + 1.
-int StripVisibleCount(const StripGeometry& g);
-// The cell of entry i with the strip scrolled to `first`.
-IntRect StripCellRect(const StripGeometry& g, int first, int i);
-// The entry whose shown cell holds (x, y), or -1. Entries first, first + 1, ... are shown
-// while they exist and fewer than the visible count.
-int StripEntryAt(const StripGeometry& g, int first, int count, int x, int y);
+// Cells shown at once, the partly shown one included: whole cells that fit, plus one.
+int StripVisibleCount(const IntRect& box, const StripMetrics& m);
+// The entry whose shown cell holds (x, y), or -1, with the strip scrolled to `first`.
+int StripEntryAt(const IntRect& box, const StripMetrics& m, int first, int count, int x, int y);
 
 // The strip's scroll bar, in the terms of a range with a page: when the cells do not
 // all fit (visible count < count + 1) it is shown with range 0 ... count and page the

@@ -3,9 +3,11 @@
 #include "app/picture_saving.h"
 #include "images/jpeg_codec.h"
 #include "images/thumbnail_index.h"
+#include "model/measure.h"
 
 #include "main_window_fixture.h"
 
+#include <QComboBox>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -232,30 +234,53 @@ TEST_F(PictureSavingTest, DirTakesOnlyAWritableFolder) {
     EXPECT_TRUE(fs::exists(ThumbnailIndexPath(saveFolder())));
 }
 
-TEST_F(PictureSavingTest, TypeBurnsTheOverlayIntoSavedPicturesOnly) {
+TEST_F(PictureSavingTest, TypeSavesTheOverlayDrawnAtX1WhileTheScreenStaysAtX3) {
     CMeasureDlg& d = open();
+    d.resize(1100, 860);
+    d.displayImage().create(1280, 1024, 24);
+    fillDisplay(90, 90, 90);
+    MEASURE line;
+    line.kind = -MeasureKind::Line;
+    line.pointCount = 2;
+    const DPOINT ends[2] = {{100, 200}, {400, 200}};
+    ASSERT_TRUE(line.points.Write(0, ends, 2));
+    d.m_MeasureChain.AddNode(&line);
+    auto* combo = d.itemAs<QComboBox>(idc::ScreenScale);
+    combo->setCurrentIndex(11); // x3
+    emit combo->activated(11);
+    ASSERT_EQ(d.magnification(), 11);
+    const double offsetX = d.m_view.m_Bai_X;
+
     auto* type = d.itemAs<ImageButton>(idc::Type);
     EXPECT_EQ(type->cellOrigin(), QPoint(100, 159));
-    fillDisplay(0, 0, 0);
-    int burns = 0;
-    d.overlayBurnIn = [&](CDibImage& copy) {
-        ++burns;
-        copy.fillRect({0, 0, 10, 10}, RGB(255, 0, 0));
-    };
-    d.saving().saveTo(saveFolder() + "/plain.bmp", 1);
-    EXPECT_EQ(burns, 0);
     QTest::mouseClick(type, Qt::LeftButton);
     EXPECT_TRUE(d.saving().burnIn());
-    EXPECT_EQ(type->cellOrigin(), QPoint(150, 159));
+    EXPECT_EQ(type->cellOrigin(), QPoint(150, 159)); // the button shows the state
     d.saving().saveTo(saveFolder() + "/burnt.bmp", 1);
-    EXPECT_EQ(burns, 1);
-    CDibImage burnt;
-    ASSERT_EQ(ReadBmp(saveFolder() + "/burnt.bmp", burnt), 1);
-    const std::uint8_t* p = burnt.scanLine(5);
-    EXPECT_EQ(p[2], 255);
-    EXPECT_EQ(d.displayImage().scanLine(5)[2], 0); // the screen's picture is untouched
+    CDibImage saved;
+    ASSERT_EQ(ReadBmp(saveFolder() + "/burnt.bmp", saved), 1);
+    const COLORREF colour = d.settings().color.line;
+    auto isLine = [&](int x, int y) {
+        const std::uint8_t* p = saved.scanLine(y) + 3 * x;
+        return RGB(p[2], p[1], p[0]) == colour;
+    };
+    // Along the line in picture pixels, not where x3 would put it.
+    EXPECT_TRUE(isLine(150, 200));
+    EXPECT_TRUE(isLine(350, 200));
+    EXPECT_FALSE(isLine(450, 200));
+    EXPECT_FALSE(isLine(450, 600));
+    EXPECT_FALSE(isLine(1000, 600));
+    EXPECT_EQ(d.displayImage().scanLine(200)[3 * 150], 90); // the screen's picture is untouched
+    EXPECT_EQ(d.magnification(), 11);
+    EXPECT_EQ(combo->currentIndex(), 11);
+    EXPECT_EQ(d.m_view.m_Bai_X, offsetX);
+
+    // Without TYPE the same save carries no overlay.
     QTest::mouseClick(type, Qt::LeftButton);
     EXPECT_FALSE(d.saving().burnIn());
+    d.saving().saveTo(saveFolder() + "/plain.bmp", 1);
+    ASSERT_EQ(ReadBmp(saveFolder() + "/plain.bmp", saved), 1);
+    EXPECT_FALSE(isLine(150, 200));
 }
 
 TEST_F(PictureSavingTest, ThreeSavesComeBackAfterARestartAndAnEmptyFolderLeavesNoIndex) {

@@ -29,9 +29,14 @@ class ThumbnailStripTest : public MainWindowTest {
     QWidget* box() const { return dlg->item(idc::StripGroup); }
     // The centre of entry i's cell, in the group box's coordinates.
     QPoint cellCentre(int i) const {
-        const StripGeometry g = dlg->strip().geometry();
-        const IntRect r = StripCellRect(g, dlg->strip().firstShown(), i);
-        return box()->mapFrom(dlg.get(), QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+        const StripMetrics m = dlg->strip().metrics();
+        for (const StripCell& c :
+             VisibleStripCells(dlg->strip().box(), m, dlg->strip().firstShown(), i + 1))
+            if (c.index == i)
+                return box()->mapFrom(dlg.get(),
+                                      QPoint(c.x + m.cellWidth / 2, c.y + m.cellHeight / 2));
+        ADD_FAILURE() << "entry " << i << " not shown";
+        return {};
     }
     int shownRed() const { return dlg->displayImage().scanLine(0)[2]; }
 };
@@ -41,7 +46,7 @@ TEST_F(ThumbnailStripTest, ScrollBarIsHiddenForFiveAndShownForTenWhenSixFit) {
     // A strip 8 + 5 cells + 20 pixels wide shows five whole cells and part of a sixth.
     d.resize(d.panelRoom() + 8 + 5 * 146 + 20, d.height());
     QCoreApplication::processEvents();
-    ASSERT_EQ(StripVisibleCount(d.strip().geometry()), 6);
+    ASSERT_EQ(StripVisibleCount(d.strip().box(), d.strip().metrics()), 6);
     auto* scroll = d.itemAs<QScrollBar>(idc::ThumbScroll);
     for (int i = 0; i < 5; ++i)
         d.m_ThumbNail.AddThumbnail("/x/" + std::to_string(i) + ".bmp", d.displayImage());
@@ -65,6 +70,25 @@ TEST_F(ThumbnailStripTest, ScrollBarIsHiddenForFiveAndShownForTenWhenSixFit) {
     d.resize(d.panelRoom() + 8 + 10 * 146 + 20, d.height());
     QCoreApplication::processEvents();
     EXPECT_FALSE(scroll->isVisible());
+}
+
+TEST_F(ThumbnailStripTest, TheStripShowsTheSavedPictures) {
+    CMeasureDlg& d = open();
+    savePictures(2); // red 0 and red 20, green 100, blue 50
+    d.repaint();
+    const QImage shot = d.grab().toImage();
+    const QPoint first = box()->mapTo(&d, cellCentre(0)) + QPoint(30, 0);
+    const QPoint second = box()->mapTo(&d, cellCentre(1)) + QPoint(30, 0);
+    auto near = [](QRgb p, int r, int g, int b) {
+        return std::abs(qRed(p) - r) <= 2 && std::abs(qGreen(p) - g) <= 2 &&
+               std::abs(qBlue(p) - b) <= 2;
+    };
+    EXPECT_TRUE(near(shot.pixel(first), 0, 100, 50)) << std::hex << shot.pixel(first);
+    EXPECT_TRUE(near(shot.pixel(second), 20, 100, 50)) << std::hex << shot.pixel(second);
+    const std::vector<StripEntry> entries = d.strip().entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].name, "p1.bmp");
+    EXPECT_EQ(entries[1].picture, &d.m_ThumbNail.At(1)->image);
 }
 
 TEST_F(ThumbnailStripTest, DoubleClickOpensTheThumbnailsPictureAndStopsTheCamera) {

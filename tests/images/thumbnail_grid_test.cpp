@@ -42,9 +42,9 @@ TEST(ThumbnailGrid, ScrollRange) {
 
 TEST(StripScroll, ShownOnlyWhenTheThumbnailsDoNotFit) {
     // Box 8 + 5 * 146 + 10 wide: five whole cells and part of a sixth.
-    StripGeometry g;
-    g.box = {8, 660, 8 + 8 + 5 * 146 + 10, 818};
-    const int visible = StripVisibleCount(g);
+    const StripMetrics m;
+    const IntRect box{8, 660, 8 + 8 + 5 * 146 + 10, 818};
+    const int visible = StripVisibleCount(box, m);
     EXPECT_EQ(visible, 6);
     const StripScroll five = StripScrollFor(visible, 5);
     EXPECT_FALSE(five.shown);
@@ -57,23 +57,20 @@ TEST(StripScroll, ShownOnlyWhenTheThumbnailsDoNotFit) {
     EXPECT_EQ(ten.page, 6);
     EXPECT_EQ(ten.lastPosition(), 5);
     EXPECT_TRUE(StripScrollFor(visible, 6).shown);
-    g.box.right = g.box.left + 4;
-    EXPECT_EQ(StripVisibleCount(g), 1);
+    EXPECT_EQ(StripVisibleCount({8, 660, 12, 818}, m), 1);
 }
 
-TEST(StripScroll, CellsAndHitsFollowTheScrollPosition) {
-    StripGeometry g;
-    g.box = {8, 660, 8 + 8 + 2 * 146 + 50, 818}; // two whole cells and part of a third
-    EXPECT_EQ(StripCellRect(g, 0, 0), (IntRect{16, 674, 156, 779}));
-    EXPECT_EQ(StripCellRect(g, 0, 1), (IntRect{162, 674, 302, 779}));
-    EXPECT_EQ(StripCellRect(g, 3, 4), (IntRect{162, 674, 302, 779}));
-    EXPECT_EQ(StripEntryAt(g, 0, 10, 20, 700), 0);
-    EXPECT_EQ(StripEntryAt(g, 0, 10, 158, 700), -1); // in the gap
-    EXPECT_EQ(StripEntryAt(g, 0, 10, 310, 700), 2);  // the partly shown cell
-    EXPECT_EQ(StripEntryAt(g, 3, 10, 170, 700), 4);
-    EXPECT_EQ(StripEntryAt(g, 3, 4, 170, 700), -1); // no such entry
-    EXPECT_EQ(StripEntryAt(g, 0, 10, 20, 670), -1); // above the cells
-    EXPECT_EQ(StripEntryAt(g, 0, 10, 20, 779), -1); // below
+TEST(StripScroll, HitsFollowTheScrollPosition) {
+    const StripMetrics m;
+    const IntRect box{8, 660, 8 + 8 + 2 * 146 + 50, 818}; // two whole cells and part of a third
+    EXPECT_EQ(StripEntryAt(box, m, 0, 10, 20, 700), 0);
+    EXPECT_EQ(StripEntryAt(box, m, 0, 10, 158, 700), -1); // in the gap
+    EXPECT_EQ(StripEntryAt(box, m, 0, 10, 310, 700), 2);  // the partly shown cell
+    EXPECT_EQ(StripEntryAt(box, m, 3, 10, 170, 700), 4);
+    EXPECT_EQ(StripEntryAt(box, m, 3, 4, 170, 700), -1); // no such entry
+    EXPECT_EQ(StripEntryAt(box, m, 0, 10, 20, 673), -1); // above the cells
+    EXPECT_EQ(StripEntryAt(box, m, 0, 10, 20, 779), -1); // below
+    EXPECT_EQ(StripEntryAt(box, m, 0, 10, 20, 778), 0);
 }
 
 } // namespace
