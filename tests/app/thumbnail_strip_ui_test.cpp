@@ -160,6 +160,30 @@ TEST_F(ThumbnailStripTest, RightButtonMenuOpensRemovesAndTrashes) {
         qputenv("XDG_DATA_HOME", oldData);
 }
 
+TEST_F(ThumbnailStripTest, TrashBoxFindsTheTrashWithoutAUserDataFolder) {
+    // A fresh home without ~/.local/share, and a working folder elsewhere.
+    TempDir home;
+    TempDir work;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    const std::string oldWork = fs::current_path().string();
+    qputenv("HOME", QByteArray::fromStdString(home.path()));
+    qunsetenv("XDG_DATA_HOME");
+    fs::current_path(work.path());
+    CMeasureDlg& d = open();
+    savePictures(1);
+    menu.queue(CThumbnailDlg::kCommandTrash);
+    QTest::mousePress(box(), Qt::RightButton, {}, cellCentre(0));
+    EXPECT_TRUE(fs::exists(home.path() + "/.local/share/Trash/files/p0.bmp"));
+    EXPECT_TRUE(fs::exists(home.path() + "/.local/share/Trash/info/p0.bmp.trashinfo"));
+    EXPECT_TRUE(work.entries().empty());
+    EXPECT_EQ(d.m_ThumbNail.GetCount(), 0);
+    fs::current_path(oldWork);
+    qputenv("HOME", oldHome);
+    if (!oldData.isNull())
+        qputenv("XDG_DATA_HOME", oldData);
+}
+
 TEST_F(ThumbnailStripTest, DraggingAcrossTheStripScrollsOneThumbnailPerCell) {
     CMeasureDlg& d = open();
     d.resize(d.panelRoom() + 8 + 3 * 146 + 20, d.height());
