@@ -63,6 +63,14 @@ std::optional<FontChoice> DialogChoosers::chooseFont(QWidget* parent, const LOGF
     return FontChoice{dialog.chosenFont(), dialog.chosenColour()};
 }
 
+std::optional<QString> DialogChoosers::chooseFolder(QWidget* parent, const FileRequest& request) {
+    const QString folder = QFileDialog::getExistingDirectory(parent, request.title, request.fileName,
+                                                             QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
 std::optional<FileChoice> ScriptedChoosers::answer(Kind kind, const FileRequest& request) {
     Asked asked;
     asked.kind = kind;
@@ -108,4 +116,11 @@ std::optional<FontChoice> ScriptedChoosers::chooseFont(QWidget*, const LOGFONT& 
     std::optional<FontChoice> a = std::move(m_fonts.front());
     m_fonts.pop_front();
     return a;
+}
+
+std::optional<QString> ScriptedChoosers::chooseFolder(QWidget*, const FileRequest& request) {
+    const std::optional<FileChoice> a = answer(Kind::Folder, request);
+    if (!a)
+        return std::nullopt;
+    return a->path;
 }

@@ -49,6 +49,8 @@ public:
     virtual std::optional<COLORREF> chooseColour(QWidget* parent, COLORREF initial) = 0;
     // Font chooser over the screen fonts, with the effects and a text colour.
     virtual std::optional<FontChoice> chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) = 0;
+    // A folder; request.title is the caption, request.fileName the folder to start in.
+    virtual std::optional<QString> chooseFolder(QWidget* parent, const FileRequest& request) = 0;
 };
 
 // The program's choosers: modal QFileDialogs, QColorDialog, and a font dialog with a
@@ -59,13 +61,14 @@ public:
     std::optional<FileChoice> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<COLORREF> chooseColour(QWidget* parent, COLORREF initial) override;
     std::optional<FontChoice> chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const FileRequest& request) override;
 };
 
-// Answers from queues (one for the file choosers, one each for colours and fonts) and
+// Answers from queues (one for the file and folder choosers, one each for colours and fonts) and
 // remembers what was asked; with an empty queue it cancels. For tests and scripted runs.
 class ScriptedChoosers : public Choosers {
 public:
-    enum class Kind { Save, Open, Colour, Font };
+    enum class Kind { Save, Open, Colour, Font, Folder };
     struct Asked {
         Kind kind = Kind::Save;
         FileRequest request;  // file choosers
@@ -85,6 +88,7 @@ public:
     std::optional<FileChoice> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<COLORREF> chooseColour(QWidget* parent, COLORREF initial) override;
     std::optional<FontChoice> chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const FileRequest& request) override;
 
 private:
     std::optional<FileChoice> answer(Kind kind, const FileRequest& request);

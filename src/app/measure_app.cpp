@@ -5,6 +5,7 @@
 #include "app/prompt.h"
 #include "app/single_instance.h"
 #include "capture/capture_device.h"
+#include "images/picture_loader.h"
 #include "platform/language.h"
 #include "platform/string_table.h"
 
@@ -29,6 +30,7 @@ int CMeasureApp::run(QApplication& app) {
     parser.process(app); // reports unknown options and exits
 
     InitLanguage();
+    InstallPictureLoader(); // GIF pictures in the save folder
     ApplyAppStyle(app);
     MessageBoxPrompt prompt;
 

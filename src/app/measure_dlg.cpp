@@ -5,9 +5,12 @@
 #include "app/image_button.h"
 #include "app/main_dialog_template.h"
 #include "app/main_layout.h"
+#include "app/picture_saving.h"
+#include "app/popup_menu.h"
 #include "app/prompt.h"
 #include "app/resource_pictures.h"
 #include "app/result_list_view.h"
+#include "app/thumbnail_strip.h"
 #include "calib/apply_calibration.h"
 #include "calib/calibration_set.h"
 #include "calib/magnification.h"
@@ -71,6 +74,9 @@ CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
     : QDialog(parent), m_prompt(options.prompt),
       m_ownChoosers(options.choosers ? nullptr : std::make_unique<DialogChoosers>()),
       m_choosers(options.choosers ? options.choosers : m_ownChoosers.get()),
+      m_ownMenu(options.popupMenu ? nullptr : std::make_unique<QMenuPopup>()),
+      m_popupMenu(options.popupMenu ? options.popupMenu : m_ownMenu.get()),
+      m_thumbnailProgressDelayMs(options.thumbnailProgressDelayMs),
       m_settingsPath(options.settingsPath.empty() ? SettingsFilePath() : options.settingsPath),
       m_dataFolder(options.dataFolder) {
     if (options.dpi) {
@@ -95,6 +101,15 @@ CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
         m_live = new LiveView(*this, *m_prompt, *options.cameras);
     loadPictures();
     createControls();
+    m_saving = std::make_unique<PictureSaving>(*this, m_ThumbNail, *m_prompt, *m_choosers);
+    m_strip = std::make_unique<ThumbnailStrip>(*this, m_ThumbNail, *m_prompt, *m_popupMenu);
+    connect(imageButton(idc::SaveImage), &QAbstractButton::clicked, this, [this] { m_saving->OnSave(); });
+    connect(imageButton(idc::SaveImage), &ImageButton::rightClicked, this, [this] { m_saving->OnQuickSave(); });
+    connect(imageButton(idc::SaveDir), &QAbstractButton::clicked, this, [this] { m_saving->OnDir(); });
+    connect(imageButton(idc::Type), &QAbstractButton::clicked, this, [this] { m_saving->OnType(); });
+    connect(imageButton(idc::Thumb), &QAbstractButton::clicked, this, [this] { m_strip->OnThumb(); });
+    m_pictureHooks.thumbnails = [this] { return m_strip->entries(); };
+    overlayBurnIn = [this](CDibImage& copy) { DrawOverlayOntoImage(copy); };
     initDialog();
 }
 
@@ -205,6 +220,7 @@ void CMeasureDlg::loadSettings() {
     LoadAppSettings(*m_profile, m_settings, m_dataFolder);
     fillScreenScaleCombo();
     LoadCalibrations(*m_profile, m_CalibChain);
+    m_saving->loadThumbnails(m_thumbnailProgressDelayMs);
     // Until a camera delivers, the picture is a white frame of the configured size.
     if (!m_display.create(m_settings.width, m_settings.height, 24))
         m_display.create(1280, 1024, 24);
@@ -233,6 +249,7 @@ void CMeasureDlg::saveSettings() {
     Profile::Batch batch(*m_profile);
     SaveAppSettings(*m_profile, m_settings);
     SaveCalibrations(*m_profile, m_CalibChain);
+    m_saving->saveIndex();
     if (!batch.commit())
         qWarning("Mirelta: the settings could not be written to %s", m_settingsPath.c_str());
 }
@@ -394,6 +411,8 @@ void CMeasureDlg::layoutPicture() {
                        std::max(0, width() - m_panelRoomInitial - (id == idc::ThumbScroll ? ScaleX(16) : 0)),
                        w->height());
     }
+    // The strip's width decides how many thumbnails it shows.
+    UpdateStripScroll();
 }
 
 void CMeasureDlg::togglePanel(bool bottom) {
@@ -482,7 +501,35 @@ void CMeasureDlg::setVisible(bool visible) {
     QDialog::setVisible(visible);
 }
 
-void CMeasureDlg::QuickSave() { ++m_quickSaveRequests; }
+void CMeasureDlg::QuickSave() {
+    ++m_quickSaveRequests;
+    m_saving->OnF12();
+}
+
+// The graph halts while a picture is written, so the frame does not change under it.
+void CMeasureDlg::PauseCapture() {
+    ++m_capturePauses;
+    if (m_live && m_live->capture().hasGraph())
+        m_live->capture().Stop();
+}
+
+void CMeasureDlg::ResumeCapture() {
+    ++m_captureResumes;
+    if (m_live && m_live->capture().hasGraph())
+        m_live->capture().Run();
+}
+
+void CMeasureDlg::UpdateStripScroll() {
+    if (m_strip)
+        m_strip->UpdateStripScroll();
+}
+
+void CMeasureDlg::OpenThumbnail(int i) { m_strip->OpenThumbnail(i); }
+
+void CMeasureDlg::invalidateStrip() {
+    if (QWidget* box = item(idc::StripGroup))
+        update(box->geometry());
+}
 
 void CMeasureDlg::reject() { askQuit(); }
 

@@ -6,6 +6,8 @@
 #include "model/measure.h"
 #include "model/measure_chain.h"
 #include "images/dib_image.h"
+#include "images/image_saving.h"
+#include "images/thumbnail_store.h"
 #include "platform/profile.h"
 #include "view/overlay_list.h"
 #include "view/picture_hooks.h"
@@ -28,16 +30,22 @@ class Choosers;
 class DialogChoosers;
 class ImageButton;
 class LiveView;
+class PictureSaving;
+class PopupMenu;
 class Prompt;
+class QMenuPopup;
 class QPainter;
 struct CameraSources;
+class ThumbnailStrip;
 struct OverlayInputs;
 struct PictureLayoutInput;
 
 // What the program passes to its main window; tests replace the seams.
 struct MeasureDlgOptions {
     Prompt* prompt = nullptr;          // message boxes; required
-    Choosers* choosers = nullptr;      // file, colour and font choosers; null: the program's dialogs
+    Choosers* choosers = nullptr;      // file, folder, colour and font choosers; null: the program's dialogs
+    PopupMenu* popupMenu = nullptr;    // pop-up menus; null: the program's menus
+    int thumbnailProgressDelayMs = 500; // making thumbnails shows progress after this
     std::optional<DpiScale> dpi;       // screen dpi override (tests)
     std::string settingsPath;          // empty: the user's settings file
     std::string dataFolder;            // empty: <Documents>/MRC/Mirelta/
@@ -157,6 +165,32 @@ public:
     void OnLoadResults();
     void OnCalib();
 
+    // Thumbnails of the save folder, shown in the strip and the browser.
+    CThumbNail m_ThumbNail;
+    // Draws the overlay onto a saved copy of the display image as at x1 and offset (0, 0)
+    // (DrawOverlayOntoImage; tests may replace it). Saving with TYPE on uses it.
+    OverlayBurnIn overlayBurnIn;
+    PictureSaving& saving() { return *m_saving; }
+    ThumbnailStrip& strip() { return *m_strip; }
+    // The strip's scroll range for the list and the strip's width.
+    void UpdateStripScroll();
+    // Stops the camera and shows thumbnail i's picture for measuring.
+    void OpenThumbnail(int i);
+    // Repaints the thumbnail strip.
+    void invalidateStrip();
+    const QImage& backgroundTile() const { return m_tile; }
+    // Stop the running capture graph and run it again around a save (the capture code
+    // takes these over; until then they are counted).
+    void PauseCapture();
+    void ResumeCapture();
+    int capturePauses() const { return m_capturePauses; }
+    int captureResumes() const { return m_captureResumes; }
+
+signals:
+    // The display image was replaced by another picture (a thumbnail opened): pictures
+    // derived from it (edge image) are made again.
+    void displayImageReplaced();
+
 public slots:
     void accept() override; // Enter: nothing
     void reject() override; // Escape and the close box: ask first
@@ -213,6 +247,13 @@ private:
     Choosers* m_choosers;
     CResultListView* m_resultList = nullptr;
     CCalibrationSet* m_CalibrationSet = nullptr;
+    std::unique_ptr<QMenuPopup> m_ownMenu;
+    PopupMenu* m_popupMenu;
+    int m_thumbnailProgressDelayMs;
+    std::unique_ptr<PictureSaving> m_saving;
+    std::unique_ptr<ThumbnailStrip> m_strip;
+    int m_capturePauses = 0;
+    int m_captureResumes = 0;
     std::string m_settingsPath;
     std::string m_dataFolder;
     std::unique_ptr<Profile> m_profile;
@@ -232,7 +273,7 @@ private:
     bool m_repaintRequested = false;
     bool m_quitting = false;
     int m_CursorType = 0;
-    // Counted until the camera and saving code take these commands over.
+    // Counted until the camera code takes LIVE over; F12 presses are counted as well.
     int m_liveRequests = 0;
     int m_quickSaveRequests = 0;
     QImage m_composed;

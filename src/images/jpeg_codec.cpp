@@ -76,6 +76,8 @@ struct DecodeJob {
     const std::uint8_t* data = nullptr;
     std::size_t size = 0;
     std::int64_t maxPixels = 0;
+    int minWidth = 0; // > 0: decode at a reduced scale giving at least this size
+    int minHeight = 0;
     CDibImage* image = nullptr;
     volatile bool created = false;
 };
@@ -107,6 +109,20 @@ void storeRow(const JSAMPLE* from, std::uint8_t* to, int width, int components, 
         }
         break;
     }
+}
+
+// Output size at scale num/8, rounded up as the decoder does.
+std::int64_t scaledSize(JDIMENSION size, unsigned num) {
+    return (std::int64_t{size} * num + 7) / 8;
+}
+
+void chooseReducedScale(jpeg_decompress_struct& cinfo, int minWidth, int minHeight) {
+    unsigned num = 1;
+    while (num < 8 && (scaledSize(cinfo.image_width, num) < minWidth ||
+                       scaledSize(cinfo.image_height, num) < minHeight))
+        ++num;
+    cinfo.scale_num = num;
+    cinfo.scale_denom = 8;
 }
 
 bool runDecode(DecodeJob& job) {
@@ -146,6 +162,8 @@ bool runDecode(DecodeJob& job) {
     // Progressive files keep all coefficients in memory; bound that by the picture size
     // so that a tiny file declaring a huge picture fails instead of allocating.
     cinfo->mem->max_memory_to_use = static_cast<long>(job.maxPixels) * 8 + (16L << 20);
+    if (job.minWidth > 0 && job.minHeight > 0)
+        chooseReducedScale(*cinfo, job.minWidth, job.minHeight);
 
     job.err.failOnMissingData = true;
     jpeg_start_decompress(cinfo);
@@ -329,6 +347,19 @@ int DecodeJpeg(const std::uint8_t* data, std::size_t size, CDibImage& image,
     job.data = data;
     job.size = size;
     return decode(job, image, maxPixels);
+}
+
+int DecodeJpegReduced(const std::string& path, CDibImage& image, int minWidth, int minHeight) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return 0;
+    DecodeJob job;
+    job.file = file;
+    job.minWidth = minWidth;
+    job.minHeight = minHeight;
+    const int ok = decode(job, image, CDibImage::kMaxPixels);
+    std::fclose(file);
+    return ok;
 }
 
 int JpegQualityForSaveType(int saveType) {

@@ -16,6 +16,12 @@ int DecodeJpeg(const std::string& path, CDibImage& image,
 int DecodeJpeg(const std::uint8_t* data, std::size_t size, CDibImage& image,
                std::int64_t maxPixels = CDibImage::kMaxPixels);
 
+// Decodes at the smallest of the decoder's reduced scales (1/8, 2/8, ... 8/8 of the
+// picture's size) that still gives at least minWidth x minHeight pixels, or at full size
+// when the picture is smaller. Much faster than a full decode for pictures that are only
+// shown small (thumbnails). Same results and failures as DecodeJpeg otherwise.
+int DecodeJpegReduced(const std::string& path, CDibImage& image, int minWidth, int minHeight);
+
 // The JPEG quality of a save type: 2 → 100, 3 → 90, 4 → 75; 0 for any other type.
 int JpegQualityForSaveType(int saveType);
 

@@ -1,0 +1,228 @@
+// The thumbnail store at start-up and saving a camera picture:
+//  - SyncWithFolder over 200 JPEG pictures of 1280 x 1024 without an index (the first
+//    start in a full folder), and for comparison the same with every picture decoded at
+//    full size;
+//  - LoadIndex of the same 200 entries (every later start);
+//  - saving one 1280 x 1024 picture as JPEG (high quality) and as BMP, thumbnail included,
+//    written to a temporary file, flushed to disk and renamed; without and with the
+//    overlay burnt in (20 measurements of every kind with their labels, the scale bar and
+//    a grid).
+#include "app/app_settings.h"
+#include "images/image_saving.h"
+#include "images/jpeg_codec.h"
+#include "images/thumbnail_index.h"
+#include "images/thumbnail_store.h"
+#include "model/measure.h"
+#include "model/measure_chain.h"
+#include "platform/path_parts.h"
+#include "view/overlay_composer.h"
+#include "view/overlay_layers.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 1024;
+constexpr int kPictures = 200;
+
+std::uint8_t ClampByte(int v) {
+    return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+}
+
+// A specimen-like picture that differs from picture to picture. Deterministic.
+CDibImage MakePicture(int n) {
+    CDibImage image;
+    image.create(kWidth, kHeight, 24);
+    std::uint32_t seed = 0x9E3779B9u * static_cast<std::uint32_t>(n + 1);
+    for (int y = 0; y < kHeight; ++y) {
+        std::uint8_t* row = image.scanLine(y);
+        for (int x = 0; x < kWidth; ++x) {
+            int r = 180 - (x + n * 17) % 90, g = 150 + (y % 64 < 8 ? -90 : 0),
+                b = 120 + (x / 64 + n) % 3 * 30;
+            const int cx = x - 640 - n, cy = y - 512;
+            if (cx * cx + cy * cy < 200 * 200)
+                r = 220, g = 60, b = 40;
+            seed ^= seed << 13;
+            seed ^= seed >> 17;
+            seed ^= seed << 5;
+            const int noise = static_cast<int>(seed % 11) - 5;
+            row[3 * x] = ClampByte(b + noise);
+            row[3 * x + 1] = ClampByte(g + noise);
+            row[3 * x + 2] = ClampByte(r + noise);
+        }
+    }
+    return image;
+}
+
+std::string g_root;
+
+void RemoveRoot() {
+    std::error_code ec;
+    std::filesystem::remove_all(g_root, ec);
+}
+
+std::string MakeRoot() {
+    const char* base = std::getenv("TMPDIR");
+    std::string tmpl =
+        std::string(base && *base ? base : "/tmp") + "/mirelta-thumbnail-bench-XXXXXX";
+    if (!mkdtemp(tmpl.data()))
+        std::abort();
+    g_root = tmpl;
+    std::atexit(RemoveRoot);
+    return tmpl;
+}
+
+// The folder of 200 pictures and, beside it, nothing else: the index is written by the
+// LoadIndex benchmark into a copy of its own.
+const std::string& PictureFolder() {
+    static const std::string folder = [] {
+        const std::string root = MakeRoot();
+        const std::string pictures = root + "/pictures";
+        std::filesystem::create_directory(pictures);
+        for (int i = 0; i < kPictures; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "%03d.jpg", i);
+            if (!SaveImageFile(JoinPath(pictures, name), MakePicture(i), 3))
+                std::abort();
+        }
+        return pictures;
+    }();
+    return folder;
+}
+
+void BM_SyncWithFolder200Jpeg(benchmark::State& state) {
+    const std::string& folder = PictureFolder();
+    for (auto _ : state) {
+        CThumbNail list;
+        list.SyncWithFolder(folder);
+        if (list.GetCount() != kPictures)
+            state.SkipWithError("not every picture was read");
+    }
+    state.SetItemsProcessed(state.iterations() * kPictures);
+}
+BENCHMARK(BM_SyncWithFolder200Jpeg)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// What the first start would cost without the reduced-scale decode.
+void BM_SyncWithFolder200JpegFullDecode(benchmark::State& state) {
+    const std::string& folder = PictureFolder();
+    for (auto _ : state) {
+        CThumbNail list;
+        for (const auto& e : std::filesystem::directory_iterator(folder)) {
+            CDibImage picture;
+            if (DecodeJpeg(e.path().string(), picture))
+                list.AddThumbnail(e.path().string(), picture);
+        }
+        if (list.GetCount() != kPictures)
+            state.SkipWithError("not every picture was read");
+    }
+    state.SetItemsProcessed(state.iterations() * kPictures);
+}
+BENCHMARK(BM_SyncWithFolder200JpegFullDecode)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_LoadIndex200(benchmark::State& state) {
+    const std::string& folder = PictureFolder();
+    const std::string index = ThumbnailIndexPath(folder);
+    {
+        CThumbNail list;
+        list.SyncWithFolder(folder);
+        if (!list.SaveIndex(index))
+            std::abort();
+    }
+    for (auto _ : state) {
+        CThumbNail list;
+        list.LoadIndex(index);
+        if (list.GetCount() != kPictures)
+            state.SkipWithError("not every entry was read");
+    }
+    std::filesystem::remove(index);
+    state.SetItemsProcessed(state.iterations() * kPictures);
+}
+BENCHMARK(BM_LoadIndex200)->Unit(benchmark::kMillisecond);
+
+// What the operator typically has on a saved picture.
+struct Overlay {
+    CMeasureChain chain;
+    ColorSettings color;
+    ScaleData bar;
+    OverlayInputs in;
+
+    Overlay() {
+        for (int k = 0; k < 20; ++k) {
+            MEASURE m;
+            const int tool = 1 + k % 6;
+            m.kind = -tool;
+            m.unit = 1;
+            const double x = 80 + (k % 5) * 230;
+            const double y = 80 + (k / 5) * 230;
+            const DPOINT pts[] = {{x, y},           {x + 120, y + 30}, {x + 40, y + 130},
+                                  {x + 70, y + 15}, {x + 140, y + 90}, {x + 30, y + 100}};
+            m.pointCount = tool == MeasureKind::Circle2 ? 6 : tool == MeasureKind::Line ? 2 : 3;
+            m.points.Write(0, pts, m.pointCount);
+            m.center = {DPOINT{x + 60, y + 60}, DPOINT{x + 100, y + 70}};
+            m.radius = {50, 30};
+            m.value = {12.345, 45.6, 3.21, 17.5, 0};
+            chain.AddNode(&m);
+        }
+        bar.Visible = 1;
+        bar.Type = 1;
+        bar.unit = 1;
+        bar.mpp = {0.05, 0.05};
+        bar.Pos = {1100, 900};
+        color.gridflg = 1;
+        color.gridsize = 100;
+        in.measurements = &chain;
+        in.color = &color;
+        in.scaleBar = &bar;
+    }
+};
+
+void EnsureGui() {
+    // Labels are measured and drawn with Qt's fonts.
+    static std::unique_ptr<QGuiApplication> app = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        static int argc = 1;
+        static char name[] = "thumbnail_store_bench";
+        static char* argv[] = {name, nullptr};
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }();
+}
+
+// state.range(0): the save type, 1 BMP or 2 JPEG high quality; state.range(1): 1 with the
+// overlay burnt in.
+void BM_SaveImage1280x1024(benchmark::State& state) {
+    EnsureGui();
+    const int type = static_cast<int>(state.range(0));
+    const bool burn = state.range(1) != 0;
+    static const CDibImage picture = MakePicture(7);
+    static Overlay overlay;
+    const std::string folder = g_root.empty() ? MakeRoot() : g_root;
+    const std::string path = JoinPath(folder, type == 1 ? "saved.bmp" : "saved.jpg");
+    OverlayBurnIn burnIn;
+    if (burn)
+        burnIn = [](CDibImage& copy) { DrawOverlayOntoImage(copy, overlay.in); };
+    CThumbNail list;
+    for (auto _ : state) {
+        if (SaveImage(list, path, picture, type, burnIn) != SaveResult::Written)
+            state.SkipWithError("not written");
+    }
+    state.SetLabel(std::string(type == 1 ? "BMP" : "JPEG quality 100") +
+                   (burn ? ", overlay burnt in" : ""));
+}
+BENCHMARK(BM_SaveImage1280x1024)
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({2, 0})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace

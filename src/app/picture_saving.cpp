@@ -1,0 +1,210 @@
+#include "app/picture_saving.h"
+
+#include "app/choosers.h"
+#include "app/folder_scan_progress.h"
+#include "app/image_button.h"
+#include "app/main_dialog_template.h"
+#include "app/measure_dlg.h"
+#include "app/prompt.h"
+#include "images/save_paths.h"
+#include "images/thumbnail_index.h"
+#include "images/thumbnail_store.h"
+#include "platform/language.h"
+#include "platform/path_parts.h"
+#include "platform/text_format.h"
+
+#include <QFileInfo>
+
+#include <unistd.h>
+
+namespace {
+
+QString ErrorCaption() {
+    return QString::fromUtf8(Tr("error", "エラー"));
+}
+
+QString ConfirmCaption() {
+    return QString::fromUtf8(Tr("confirm", "確認"));
+}
+
+bool FolderIsWritable(const std::string& folder) {
+    return QFileInfo(QString::fromStdString(folder)).isDir() &&
+           access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+} // namespace
+
+PictureSaving::PictureSaving(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt, Choosers& choosers)
+    : m_dlg(dlg), m_list(list), m_prompt(prompt), m_choosers(choosers) {}
+
+void PictureSaving::tell(const QString& text) {
+    m_prompt.ask(&m_dlg, text, ErrorCaption(), PromptButtons::Ok, PromptIcon::Warning);
+}
+
+CameraPause PictureSaving::pauseCamera() {
+    if (m_dlg.cameraStarted != 1 || m_dlg.cameraStopped != 0)
+        return CameraPause::KeepRunning; // not live: nothing to pause
+    const CameraPause pause = CameraPauseFor(m_dlg.cameraName.toStdString());
+    if (pause == CameraPause::StopAndLiveAgain)
+        m_dlg.OnLive();
+    else if (pause == CameraPause::PauseGraph)
+        m_dlg.PauseCapture();
+    return pause;
+}
+
+void PictureSaving::resumeCamera(CameraPause pause) {
+    if (pause == CameraPause::StopAndLiveAgain)
+        m_dlg.OnLive();
+    else if (pause == CameraPause::PauseGraph)
+        m_dlg.ResumeCapture();
+}
+
+std::string PictureSaving::quickSavePath() const {
+    const int type = m_dlg.settings().m_FilterIndex;
+    return JoinPath(m_dlg.settings().savedir, DefaultFileNameNow(PictureExtension(type)));
+}
+
+bool PictureSaving::refuseLongPath(const std::string& path) {
+    if (FitsPicturePathLimit(path))
+        return false;
+    tell(QString::fromUtf8(Tr("The file name is too long. The picture was not saved.\n%1",
+                              "ファイル名が長すぎるため、画像を保存できませんでした。\n%1"))
+             .arg(QString::fromStdString(path)));
+    return true;
+}
+
+SaveResult PictureSaving::saveTo(const std::string& path, int type) {
+    if (refuseLongPath(path))
+        return SaveResult::WriteFailed;
+    OverlayBurnIn burn;
+    if (m_burnIn && m_dlg.overlayBurnIn)
+        burn = m_dlg.overlayBurnIn;
+    const SaveResult result = SaveImage(m_list, path, m_dlg.displayImage(), type, burn);
+    switch (result) {
+    case SaveResult::Written:
+        break;
+    case SaveResult::UnknownType:
+        tell(QString::fromUtf8(
+                 Tr("The picture was not saved: the file type %1 set in the settings is unknown.",
+                    "設定のファイル形式 %1 が不明なため、画像を保存しませんでした。"))
+                 .arg(type));
+        break;
+    case SaveResult::NoPicture:
+    case SaveResult::WriteFailed:
+        tell(QString::fromUtf8(
+                 Tr("The picture could not be saved.\n%1", "画像を保存できませんでした。\n%1"))
+                 .arg(QString::fromStdString(path)));
+        break;
+    }
+    m_dlg.UpdateStripScroll();
+    m_dlg.invalidateStrip();
+    return result;
+}
+
+void PictureSaving::OnSave() {
+    AppSettings& s = m_dlg.settings();
+    const CameraPause pause = pauseCamera();
+    FileRequest request;
+    request.title = QString::fromUtf8(Tr("Save as", "保存先指定"));
+    for (const PictureSaveFilter& f : PictureSaveFilters())
+        request.filters.push_back({QString::fromUtf8(g_bJapanese ? f.japanese : f.english),
+                                   QString::fromUtf8(f.pattern)});
+    request.filterIndex = s.m_FilterIndex;
+    request.fileName = QString::fromStdString(JoinPath(s.savedir, DefaultFileNameNow("")));
+    request.defaultExtension = QStringLiteral("bmp");
+    request.confirmOverwrite = true;
+    const std::optional<FileChoice> choice = m_choosers.saveFile(&m_dlg, request);
+    if (choice) {
+        s.m_FilterIndex = choice->filterIndex;
+        const std::string chosen = choice->path.toStdString();
+        const std::string path = SavePathForType(chosen, s.m_FilterIndex);
+        // The dialog asked about the name it showed; a ".jpg" put in place of a typed
+        // extension may name another existing file.
+        bool go = true;
+        if (path != chosen && QFileInfo::exists(QString::fromStdString(path)))
+            go = m_prompt.ask(&m_dlg,
+                              QString::fromUtf8(Tr("%1 already exists.\nDo you want to replace it?",
+                                                   "%1 は既に存在します。\n上書きしますか？"))
+                                  .arg(QString::fromStdString(path)),
+                              ConfirmCaption(), PromptButtons::YesNo,
+                              PromptIcon::Warning) == PromptAnswer::Yes;
+        if (go && !refuseLongPath(path)) {
+            const std::string folder = FolderOfPath(path);
+            if (!SameFolder(folder, s.savedir))
+                changeFolder(folder);
+            saveTo(path, s.m_FilterIndex);
+        }
+    }
+    resumeCamera(pause);
+}
+
+void PictureSaving::OnQuickSave() {
+    const CameraPause pause = pauseCamera();
+    saveTo(quickSavePath(), m_dlg.settings().m_FilterIndex);
+    resumeCamera(pause);
+}
+
+void PictureSaving::OnF12() {
+    saveTo(quickSavePath(), m_dlg.settings().m_FilterIndex);
+}
+
+void PictureSaving::OnDir() {
+    FileRequest request;
+    request.title = QString::fromUtf8("フォルダを選択して下さい");
+    request.fileName = QString::fromStdString(m_dlg.settings().savedir);
+    const std::optional<QString> chosen = m_choosers.chooseFolder(&m_dlg, request);
+    if (!chosen)
+        return;
+    const std::string folder = chosen->toStdString();
+    if (!FolderIsWritable(folder)) {
+        tell(QString::fromUtf8(
+                 Tr("Pictures cannot be saved in this folder. Choose another folder.\n%1",
+                    "このフォルダには画像を保存できません。別のフォルダを選択して下さい。\n%1"))
+                 .arg(*chosen));
+        return;
+    }
+    // The longest name a save gives: the 14-digit default name and ".jpeg".
+    if (!FitsPicturePathLimit(JoinPath(folder, "00000000000000.jpeg"))) {
+        tell(QString::fromUtf8(Tr("The folder path is too long. Choose another folder.\n%1",
+                                  "フォルダのパスが長すぎます。別のフォルダを選択して下さい。\n%1"))
+                 .arg(*chosen));
+        return;
+    }
+    changeFolder(folder);
+}
+
+void PictureSaving::OnType() {
+    m_burnIn = !m_burnIn;
+    if (auto* button = m_dlg.itemAs<ImageButton>(idc::Type))
+        button->setCellOrigin(QPoint(m_burnIn ? 150 : 100, 159));
+    m_dlg.update();
+}
+
+void PictureSaving::scanFolder(const std::string& folder) {
+    m_list.LoadIndex(ThumbnailIndexPath(folder));
+    FolderScanProgress progress(&m_dlg, m_progressDelayMs);
+    m_list.SyncWithFolder(folder,
+                          [&progress](int done, int total) { return progress(done, total); });
+    m_progressShown = progress.wasShown();
+}
+
+void PictureSaving::loadThumbnails(int progressDelayMs) {
+    m_progressDelayMs = progressDelayMs;
+    m_list.thumbWidth = 140;
+    m_list.thumbHeight = 105;
+    m_list.RemoveAll();
+    scanFolder(m_dlg.settings().savedir);
+}
+
+void PictureSaving::saveIndex() {
+    m_list.SaveIndex(ThumbnailIndexPath(m_dlg.settings().savedir));
+}
+
+void PictureSaving::changeFolder(const std::string& folder) {
+    saveIndex();
+    m_list.RemoveAll();
+    m_dlg.settings().savedir = folder;
+    scanFolder(folder);
+    m_dlg.UpdateStripScroll();
+    m_dlg.invalidateStrip();
+}

@@ -1,0 +1,184 @@
+#include "app/thumbnail_strip.h"
+
+#include "app/main_dialog_template.h"
+#include "app/measure_dlg.h"
+#include "app/popup_menu.h"
+#include "app/prompt.h"
+#include "images/picture_loader.h"
+#include "images/thumbnail_commands.h"
+#include "images/thumbnail_dlg.h"
+#include "images/thumbnail_store.h"
+#include "platform/language.h"
+#include "platform/path_parts.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include <cstdlib>
+#include <utility>
+
+ThumbnailStrip::ThumbnailStrip(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt, PopupMenu& menu)
+    : m_dlg(dlg), m_list(list), m_prompt(prompt), m_menu(menu) {
+    QWidget* box = m_dlg.item(idc::StripGroup);
+    box->setMouseTracking(true); // the cursor changes over the cells
+    box->installEventFilter(this);
+    m_dlg.itemAs<QScrollBar>(idc::ThumbScroll)->setSingleStep(1);
+}
+
+IntRect ThumbnailStrip::box() const {
+    const QRect r = m_dlg.item(idc::StripGroup)->geometry();
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+StripMetrics ThumbnailStrip::metrics() const {
+    StripMetrics m;
+    m.cellWidth = m_dlg.ScaleX(m_list.thumbWidth);
+    m.cellHeight = m_dlg.ScaleY(m_list.thumbHeight);
+    m.margin = m_dlg.ScaleX(8);
+    m.gap = m_dlg.ScaleX(6);
+    m.top = m_dlg.ScaleY(14);
+    return m;
+}
+
+int ThumbnailStrip::firstShown() const {
+    return m_dlg.itemAs<QScrollBar>(idc::ThumbScroll)->value();
+}
+
+std::vector<StripEntry> ThumbnailStrip::entries() const {
+    std::vector<StripEntry> out;
+    out.reserve(static_cast<std::size_t>(m_list.GetCount()));
+    for (const THUMBNAIL* t = m_list.At(0); t; t = t->next) {
+        const PathParts parts = SplitPath(t->path);
+        out.push_back({&t->image, parts.name + parts.extension});
+    }
+    return out;
+}
+
+int ThumbnailStrip::entryAt(QPoint client) const {
+    return StripEntryAt(box(), metrics(), firstShown(), m_list.GetCount(), client.x(), client.y());
+}
+
+void ThumbnailStrip::UpdateStripScroll() {
+    auto* scroll = m_dlg.itemAs<QScrollBar>(idc::ThumbScroll);
+    const StripScroll s = StripScrollFor(StripVisibleCount(box(), metrics()), m_list.GetCount());
+    // A range of 0 ... count with a page of `visible` leaves the last position at
+    // count - visible + 1; the bar keeps its position within it.
+    scroll->setRange(0, s.lastPosition());
+    scroll->setPageStep(s.page);
+    scroll->setVisible(s.shown && !m_dlg.item(idc::StripGroup)->isHidden());
+}
+
+void ThumbnailStrip::OpenThumbnail(int i) {
+    const THUMBNAIL* entry = m_list.At(i);
+    if (!entry)
+        return; // an index past the list must not open the last entry instead
+    m_list.MoveTo(i);
+    const std::string path = entry->path;
+    // LIVE stops the camera: the picture opened is measured frozen.
+    m_dlg.cameraStopped = 0;
+    m_dlg.OnLive();
+    CDibImage picture;
+    if (LoadPictureWithQt(path, picture)) {
+        m_dlg.displayImage() = std::move(picture);
+        m_dlg.displayImageReplaced();
+    } else {
+        // The picture shown stays; an empty one would leave nothing to measure on.
+        m_prompt.ask(&m_dlg,
+                     QString::fromUtf8(Tr("The picture could not be read.\n%1",
+                                          "画像を読み込めませんでした。\n%1"))
+                         .arg(QString::fromStdString(path)),
+                     QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
+                     PromptIcon::Warning);
+    }
+    m_dlg.layoutPicture();
+    m_dlg.update();
+}
+
+void ThumbnailStrip::onCommand(int command) {
+    if (command == CThumbnailDlg::kCommandOpen) {
+        OpenThumbnail(m_selected);
+        return;
+    }
+    if (command != CThumbnailDlg::kCommandRemove && command != CThumbnailDlg::kCommandTrash)
+        return;
+    const auto action = command == CThumbnailDlg::kCommandRemove ? ThumbnailFileAction::Remove
+                                                                 : ThumbnailFileAction::Trash;
+    const THUMBNAIL* entry = m_list.At(m_selected);
+    const QString path = entry ? QString::fromStdString(entry->path) : QString();
+    if (RemoveThumbnailFile(m_list, m_selected, action) == ThumbnailFileResult::FileKept)
+        m_prompt.ask(&m_dlg, ThumbnailFileKeptText(action, path),
+                     QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
+                     PromptIcon::Warning);
+    UpdateStripScroll();
+    m_dlg.invalidateStrip();
+}
+
+void ThumbnailStrip::OnThumb() {
+    CThumbnailDlg browser(&m_list, &m_dlg.backgroundTile(), m_prompt, m_menu, &m_dlg);
+    const int result = browser.exec();
+    // The browser may have removed entries.
+    UpdateStripScroll();
+    m_dlg.invalidateStrip();
+    if (result - CThumbnailDlg::kOpenResultBase >= 0)
+        OpenThumbnail(result - CThumbnailDlg::kOpenResultBase);
+}
+
+bool ThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseMove && type != QEvent::MouseButtonDblClick)
+        return QObject::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    auto* box = static_cast<QWidget*>(watched);
+    const QPoint client = box->mapTo(&m_dlg, mouse->position().toPoint());
+    const int i = entryAt(client);
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() == Qt::LeftButton && i >= 0) {
+            m_bThumbDrag = 1;
+            m_ThumbDragX = client.x();
+            m_dlg.setCursorType(3);
+            return true;
+        }
+        if (mouse->button() == Qt::RightButton && i >= 0) {
+            m_selected = i;
+            onCommand(m_menu.exec(&m_dlg, QCursor::pos(),
+                                  {{CThumbnailDlg::kCommandOpen, QStringLiteral("Open")},
+                                   {CThumbnailDlg::kCommandRemove, QStringLiteral("Remove")},
+                                   {CThumbnailDlg::kCommandTrash, QStringLiteral("Trash box")}}));
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() == Qt::LeftButton)
+            m_bThumbDrag = 0;
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (mouse->button() == Qt::LeftButton && i >= 0) {
+            m_dlg.setCursorType(3);
+            OpenThumbnail(i);
+            return true;
+        }
+        break;
+    case QEvent::MouseMove: {
+        if (i >= 0)
+            m_dlg.setCursorType(3);
+        else if (m_dlg.cursorType() == 3 && !m_bThumbDrag)
+            m_dlg.setCursorType(0);
+        const StripMetrics m = metrics();
+        const int pitch = m.cellWidth + m.gap;
+        if (m_bThumbDrag && std::abs(m_ThumbDragX - client.x()) > pitch) {
+            // One thumbnail per cell width dragged: forward when the mouse went left.
+            auto* scroll = m_dlg.itemAs<QScrollBar>(idc::ThumbScroll);
+            scroll->setValue(scroll->value() + (m_ThumbDragX - client.x() > 0 ? 1 : -1));
+            m_ThumbDragX = client.x();
+            m_dlg.invalidateStrip();
+        }
+        return true;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

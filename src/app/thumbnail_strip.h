@@ -1,0 +1,55 @@
+#pragma once
+#include "images/strip_scroll.h"
+
+#include <QObject>
+#include <QPoint>
+
+#include <vector>
+
+class CMeasureDlg;
+class CThumbNail;
+class PopupMenu;
+class Prompt;
+class QImage;
+
+// The thumbnail strip under the picture (group box 1129, scroll bar 1074): its scroll
+// range, the mouse on its cells (drag to scroll, double-click to open, right button for
+// "Open", "Remove" and "Trash box"), opening a thumbnail's picture, and THUMB (1133).
+// Watches the group box's mouse events.
+class ThumbnailStrip : public QObject {
+    Q_OBJECT
+  public:
+    ThumbnailStrip(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt, PopupMenu& menu);
+
+    // The group box in the dialog's client coordinates and the cells in it, as painted.
+    IntRect box() const;
+    StripMetrics metrics() const;
+    // The entry whose shown cell holds a client position, or -1.
+    int entryAt(QPoint client) const;
+    int firstShown() const;
+    // What the strip painter shows: every thumbnail with its file name, in list order.
+    std::vector<StripEntry> entries() const;
+
+    void UpdateStripScroll();
+    // Stops the camera and shows entry i's picture for measuring.
+    void OpenThumbnail(int i);
+    // A command of the pop-up menu on the strip's selected entry.
+    void onCommand(int command);
+    // THUMB: the thumbnail browser; its choice is opened.
+    void OnThumb();
+
+    int selectedEntry() const { return m_selected; }
+    bool dragging() const { return m_bThumbDrag != 0; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    CMeasureDlg& m_dlg;
+    CThumbNail& m_list;
+    Prompt& m_prompt;
+    PopupMenu& m_menu;
+    int m_selected = 0;
+    int m_bThumbDrag = 0;
+    int m_ThumbDragX = 0;
+};
