@@ -10,4 +10,5 @@ if [[ ! -x $exe ]]; then
   echo "run.sh: this build has no window program yet (only the measuring core and its tests)" >&2
   exit 1
 fi
-exec "$exe" "$@"
+# The built-in demo camera is offered too; a real camera comes first and wins.
+exec "$exe" --demo-camera "$@"

@@ -51,7 +51,7 @@ constexpr ControlSpec kControls[] = {
     {idc::Calib, ControlKind::ImageButton, "CALIB", "校正", Cell(kColB, 3, kInstrRow0)},
     {idc::CrossLine, ControlKind::ImageButton, "Cross Line", "クロス", Cell(kColA, 3, kInstrRow0)},
     {idc::CalibLabel, ControlKind::Label, "Calibration value", "校正値",
-     {kColC, kInstrRow0 + 4 * kRow + 4, kColB + 20, kInstrRow0 + 4 * kRow + 22}},
+     {kColC, kInstrRow0 + 4 * kRow - 6, kColB + 20, kInstrRow0 + 4 * kRow + 30}},
     {idc::CalibCombo, ControlKind::ComboBox, "Calibration value", "校正値",
      {kColB + 22, kInstrRow0 + 4 * kRow, kColA + kW, kInstrRow0 + 4 * kRow + 24}},
     {idc::ResultsList, ControlKind::ListView, "Results", "計測結果", {kGroupLeft, kListTop, kGroupRight, 840}},

@@ -4,6 +4,7 @@
 #include "app/measure_dlg.h"
 #include "app/prompt.h"
 #include "app/single_instance.h"
+#include "capture/capture_device.h"
 #include "platform/language.h"
 #include "platform/string_table.h"
 
@@ -20,6 +21,11 @@ int CMeasureApp::run(QApplication& app) {
         QStringLiteral("Measuring on the live picture of USB microscope cameras."));
     parser.addHelpOption();
     parser.addVersionOption();
+    const QCommandLineOption demoCamera(
+        QStringLiteral("demo-camera"),
+        QStringLiteral("Also offer \"Demo Microscope\", a built-in camera showing a synthetic "
+                       "specimen; real cameras come first."));
+    parser.addOption(demoCamera);
     parser.process(app); // reports unknown options and exits
 
     InitLanguage();
@@ -33,8 +39,12 @@ int CMeasureApp::run(QApplication& app) {
         return 1;
     }
 
+    CameraSources cameras;
+    if (parser.isSet(demoCamera))
+        cameras.virtualCameras.push_back(DemoCameraConfig());
     MeasureDlgOptions options;
     options.prompt = &prompt;
+    options.cameras = &cameras;
     CMeasureDlg dialog(options);
     dialog.exec();
     return 0;

@@ -12,6 +12,7 @@
 #include "calib/calibration_set.h"
 #include "calib/magnification.h"
 #include "calib/picture_layout.h"
+#include "capture/live_view.h"
 #include "model/result_csv.h"
 #include "platform/clock.h"
 #include "platform/language.h"
@@ -90,6 +91,8 @@ CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
                                                         : options.oldSettingsPath,
                         m_settingsPath);
     m_profile = std::make_unique<Profile>(m_settingsPath);
+    if (options.cameras)
+        m_live = new LiveView(*this, *m_prompt, *options.cameras);
     loadPictures();
     createControls();
     initDialog();
@@ -159,6 +162,8 @@ void CMeasureDlg::createControls() {
         case ControlKind::ComboBox: w = new QComboBox(this); break;
         case ControlKind::Label: {
             auto* l = new QLabel(caption, this);
+            l->setWordWrap(true); // "Calibration value" takes two lines beside its combo
+            l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             QPalette pal = l->palette();
             pal.setColor(QPalette::WindowText, QColor(0, 168, 185));
             l->setPalette(pal);
@@ -254,6 +259,10 @@ void CMeasureDlg::shutdown() {
     // Timers off, camera stopped, settings saved, capture released: in that order.
     m_timerTitle.stop();
     m_timerCamera.stop();
+    if (m_live) {
+        m_live->CloseCamera();
+        m_live->storeSettings(m_settings);
+    }
     saveSettings();
 }
 
@@ -330,6 +339,8 @@ void CMeasureDlg::initDialog() {
 
     m_timerTitle.start();
     m_timerCamera.start();
+    if (m_live)
+        m_live->start();
     layoutControls();
 }
 
@@ -449,7 +460,8 @@ void CMeasureDlg::updateTitle() {
 
 void CMeasureDlg::onCameraTimer() {
     m_timerCamera.stop();
-    // Camera search and retries are filled in by the capture code.
+    if (m_live)
+        m_live->OnRetryTimer();
     if (searchState == -1) {
         searchState = -2;
         done(0);
@@ -460,7 +472,17 @@ void CMeasureDlg::onCameraTimer() {
 
 void CMeasureDlg::accept() {}
 
-void CMeasureDlg::OnLive() { ++m_liveRequests; }
+void CMeasureDlg::OnLive() {
+    ++m_liveRequests;
+    if (m_live)
+        m_live->OnLive();
+}
+
+void CMeasureDlg::setVisible(bool visible) {
+    if (visible && m_live && m_live->keepsWindowHidden())
+        return;
+    QDialog::setVisible(visible);
+}
 
 void CMeasureDlg::QuickSave() { ++m_quickSaveRequests; }
 

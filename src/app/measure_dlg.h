@@ -29,8 +29,10 @@ class CResultListView;
 class Choosers;
 class DialogChoosers;
 class ImageButton;
+class LiveView;
 class Prompt;
 class QPainter;
+struct CameraSources;
 struct OverlayInputs;
 struct PictureLayoutInput;
 
@@ -42,6 +44,7 @@ struct MeasureDlgOptions {
     std::string settingsPath;          // empty: the user's settings file
     std::string dataFolder;            // empty: <Documents>/MRC/Mirelta/
     std::string oldSettingsPath;       // empty: Mirelta.ini beside the program
+    const CameraSources* cameras = nullptr; // the cameras offered; nullptr: no camera at all
 };
 
 // The main window: picture area, right-hand button panel, results list and
@@ -94,6 +97,9 @@ public:
 
     // Settings of section "Mirelta", read at start and written when the window closes.
     AppSettings& settings() { return m_settings; }
+    Profile& profile() { return *m_profile; }
+    // The live camera; nullptr when the window was opened without cameras.
+    LiveView* liveView() const { return m_live; }
     CCalibChain& calibrations() { return m_CalibChain; }
     // The picture shown: the camera frame, or a reopened picture.
     CDibImage& displayImage() { return m_display; }
@@ -165,6 +171,8 @@ public slots:
     void accept() override; // Enter: nothing
     void reject() override; // Escape and the close box: ask first
     void done(int result) override;
+    // Keeps the window hidden while the first camera search runs.
+    void setVisible(bool visible) override;
     // LIVE (button 1130 and F11): freezes or resumes the camera picture.
     void OnLive();
     // F12: saves the picture at once, without a dialog.
@@ -251,6 +259,7 @@ private:
     bool m_mouseSeen = false;
     int m_wheelRemainder = 0;
     QPointer<CCColorSet> m_colorSet;
+    LiveView* m_live = nullptr; // a child: goes with the window
 
     CDibImage m_display;
     QImage m_sheet;

@@ -1,0 +1,92 @@
+// The whole live path in the running main window: a virtual camera at 1280 x 1024 and
+// 60 frames/s for 10 s. Reports frames offered by the camera, shown by the window,
+// dropped by the 500 ms rule and merged because the window had not yet taken the
+// previous one, and the process's CPU time.
+#include "app/measure_dlg.h"
+#include "app/prompt.h"
+#include "capture/capture_device.h"
+#include "capture/live_view.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+QApplication& App() {
+    static std::unique_ptr<QApplication> app = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        static int argc = 1;
+        static char name[] = "live_view_ui_bench";
+        static char* argv[] = {name, nullptr};
+        return std::make_unique<QApplication>(argc, argv);
+    }();
+    return *app;
+}
+
+double CpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+void LiveView60fps(benchmark::State& state) {
+    App();
+    const int seconds = static_cast<int>(state.range(0));
+    char tmpl[] = "/tmp/mirelta-bench-XXXXXX";
+    const std::string dir = mkdtemp(tmpl);
+    std::ofstream(dir + "/Mirelta.ini") << "[Bench]\nWidth=1280\nHeight=1024\nFrame=600\n";
+    VirtualCameraConfig cam = DemoCameraConfig();
+    cam.name = "Bench";
+    cam.rate = {60, 1};
+    CameraSources sources;
+    sources.realDevices = false;
+    sources.virtualCameras = {cam};
+    ScriptedPrompt prompt;
+    MeasureDlgOptions o;
+    o.prompt = &prompt;
+    o.settingsPath = dir + "/Mirelta.ini";
+    o.dataFolder = dir + "/data/";
+    o.oldSettingsPath = dir + "/old/Mirelta.ini";
+    o.cameras = &sources;
+    for (auto _ : state) {
+        CMeasureDlg dlg(o);
+        dlg.resize(1400, 1000);
+        dlg.show();
+        LiveView& live = *dlg.liveView();
+        QTest::qWait(500); // past the first frames and the first timer ticks
+        live.frameImage().resetCounters();
+        live.resetStats();
+        const double cpu0 = CpuSeconds();
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < seconds * 1000)
+            QTest::qWait(50);
+        const double wall = t.elapsed() / 1000.0;
+        const double cpu = CpuSeconds() - cpu0;
+        const SharedFrame::Counters c = live.frameImage().counters();
+        const LiveView::Stats& s = live.stats();
+        state.counters["offered"] = static_cast<double>(c.offered);
+        state.counters["shown"] = static_cast<double>(s.shown);
+        state.counters["late_500ms"] = static_cast<double>(s.late);
+        state.counters["merged"] = static_cast<double>(c.merged);
+        state.counters["offered_fps"] = c.offered / wall;
+        state.counters["shown_fps"] = s.shown / wall;
+        state.counters["title_fps"] = dlg.frameRate;
+        state.counters["cpu_cores"] = cpu / wall;
+        prompt.queue(PromptAnswer::Yes);
+        dlg.reject();
+    }
+    std::filesystem::remove_all(dir);
+}
+
+BENCHMARK(LiveView60fps)->Arg(10)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+} // namespace

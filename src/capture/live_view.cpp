@@ -1,0 +1,321 @@
+#include "capture/live_view.h"
+
+#include "app/main_dialog_template.h"
+#include "app/measure_dlg.h"
+#include "capture/camera_models.h"
+#include "capture/camera_select_dlg.h"
+#include "capture/capture_events.h"
+#include "capture/device_set_dlg.h"
+#include "capture/init_camera_dlg.h"
+#include "capture/live_frame.h"
+#include "platform/clock.h"
+#include "platform/profile.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+LiveView::LiveView(CMeasureDlg& dlg, Prompt& prompt, const CameraSources& sources)
+    : QObject(&dlg), m_dlg(dlg), m_prompt(prompt), m_capture(sources) {}
+
+LiveView::~LiveView() {
+    // No frame may arrive for an object that is going.
+    m_capture.Teardown();
+}
+
+void LiveView::start() {
+    const AppSettings& s = m_dlg.settings();
+    m_capture.width = s.width;
+    m_capture.height = s.height;
+    m_capture.frameInterval = s.frameInterval;
+    m_capture.deviceIndex = s.Device;
+    m_capture.subtype = s.SubType;
+    if (auto* live = qobject_cast<QAbstractButton*>(m_dlg.item(idc::Live)))
+        connect(live, &QAbstractButton::clicked, &m_dlg, &CMeasureDlg::OnLive);
+    if (auto* set = qobject_cast<QAbstractButton*>(m_dlg.item(idc::Set)))
+        connect(set, &QAbstractButton::clicked, this, &LiveView::OnSet);
+    OpenCamera();
+    if (m_dlg.cameraStarted == 0) {
+        m_dlg.searchState = 0;
+        showSearchWindow();
+    } else {
+        m_dlg.searchState = 2;
+    }
+}
+
+std::string LiveView::ReadDeviceSettings(const std::string& friendlyName) {
+    std::string& remembered = m_modelChoices[friendlyName];
+    const std::string section = ResolveDeviceSection(
+        m_dlg.profile(), friendlyName, remembered,
+        [this](const std::string&, const std::vector<std::string>& names, const std::string& pre) {
+            return CCameraSelectDlg::Choose(&m_dlg, names, pre);
+        });
+    m_modelName = remembered;
+    const DeviceSettings s = ReadDeviceSection(m_dlg.profile(), section);
+    m_capture.width = s.width;
+    m_capture.height = s.height;
+    m_capture.frameInterval = s.frameInterval;
+    m_capture.priority = s.priority;
+    m_capture.subtype = s.subtype;
+    m_resize = s.resize;
+    return section;
+}
+
+void LiveView::WriteDeviceSettings(const std::string& section) {
+    DeviceSettings s;
+    s.width = m_capture.width;
+    s.height = m_capture.height;
+    s.frameInterval = m_capture.frameInterval;
+    s.priority = m_capture.priority;
+    s.subtype = m_capture.subtype;
+    WriteDeviceSection(m_dlg.profile(), section, s);
+}
+
+void LiveView::recreateImages(int width, int height) {
+    if (width <= 0 || height <= 0 || !m_frame.create(width, height)) {
+        // No usable size: keep white pictures of the size shown so far.
+        const CDibImage& shown = m_dlg.displayImage();
+        width = shown.width() > 0 ? shown.width() : 1280;
+        height = shown.height() > 0 ? shown.height() : 1024;
+        m_frame.create(width, height);
+    }
+    int dw = width, dh = height;
+    DisplaySizeFor(m_resize, width, height, dw, dh);
+    CDibImage& display = m_dlg.displayImage();
+    if (!display.create(dw, dh, 24))
+        display.create(width, height, 24);
+    display.fillRect(RGB(255, 255, 255));
+    emit imagesRecreated(width, height);
+}
+
+int LiveView::OpenCamera() {
+    auto fail = [this] {
+        // The search window tells the operator; white pictures of the last known size stay.
+        m_resize = {};
+        recreateImages(m_capture.width, m_capture.height);
+        m_dlg.cameraStarted = 0;
+        m_dlg.cameraName.clear();
+        m_modelName.clear();
+        return 0;
+    };
+    m_capture.Teardown();
+    // 1. Device choice by priority when none is set.
+    if (m_capture.deviceIndex == -1) {
+        std::vector<std::string> names;
+        if (m_capture.EnumDeviceNames(names) <= 0)
+            return fail();
+        std::vector<std::int32_t> priorities;
+        for (const std::string& name : names) {
+            ReadDeviceSettings(name);
+            priorities.push_back(m_capture.priority);
+        }
+        const int chosen = ChooseDeviceByPriority(priorities);
+        if (chosen < 0)
+            return fail();
+        m_capture.deviceIndex = chosen;
+    }
+    // 2. and 3. The device's name and settings.
+    std::string friendlyName;
+    if (!m_capture.GetDeviceName(m_capture.deviceIndex, friendlyName) || friendlyName.empty())
+        return fail();
+    std::string name = ReadDeviceSettings(friendlyName);
+    // 4. A device never configured: its format window, unless it offers one format only.
+    if (m_capture.width == -1 || m_capture.height == -1) {
+        m_dlg.cameraName.clear();
+        m_modelName.clear();
+        const CaptureDeviceInfo* device = m_capture.currentDevice();
+        const auto rows = device ? FormatRows(device->formats) : std::vector<FormatRow>{};
+        if (rows.size() == 1) {
+            m_capture.width = rows[0].width;
+            m_capture.height = rows[0].height;
+            if (rows[0].rate.isSet())
+                m_capture.frameInterval = IntervalOfRate(rows[0].rate);
+            m_capture.subtype = rows[0].subtype;
+        } else {
+            m_capture.ShowFormatPage(&m_dlg);
+        }
+        if (m_capture.width == -1 || m_capture.height == -1) {
+            const DeviceSettings product = ReadDeviceSection(m_dlg.profile(), "Mirelta", 300);
+            m_capture.width = product.width;
+            m_capture.height = product.height;
+            m_capture.frameInterval = product.frameInterval;
+            m_capture.priority = product.priority;
+            m_capture.subtype = product.subtype;
+            return fail();
+        }
+        m_modelName = m_modelChoices[friendlyName];
+    }
+    // 6. The models that only deliver through the Smart Tee route.
+    AppSettings& settings = m_dlg.settings();
+    useSmartTee = ForcesSmartTee(name) || settings.SmartTee != 0 ? 1 : 0;
+    // 7. The register-controlled camera: its controller and stored registers arrive with
+    // the camera-control code; here the flags and counters it relies on.
+    controllerCamera = IsRegisterCameraName(name) ? 1 : 0;
+    settings.ShowKT4Dlg = controllerCamera;
+    controllerFrames = 0;
+    controllerApplied = 0;
+    if (QWidget* set = m_dlg.item(idc::Set))
+        set->setEnabled(controllerCamera == 0);
+    // Opened before the pictures are made: a device that lacks the requested size
+    // delivers its nearest one, and the pictures take that size.
+    m_capture.OpenDevice();
+    // 5. The pictures, white until the first frame.
+    recreateImages(m_capture.width, m_capture.height);
+    // 8. The graph; its outcome is not examined (a camera that fails reports on its bus).
+    m_capture.BuildGraph(this, &m_frame, m_frame.byteSize(), useSmartTee != 0);
+    WriteDeviceSettings(name);
+    m_dlg.cameraStarted = 1;
+    m_dlg.cameraName = QString::fromStdString(name);
+    // The user-interface thread is running now; its first timer tick may be 100 ms away
+    // and the first frames should not count as late.
+    m_dlg.lastTick = GetTickCount();
+    m_rate.restart(m_dlg.lastTick);
+    return 1;
+}
+
+void LiveView::CloseCamera() {
+    // The register camera's settings are stored by the camera-control code.
+    if (controllerCamera)
+        if (QWidget* set = m_dlg.item(idc::Set))
+            set->setEnabled(true);
+    m_capture.Teardown();
+}
+
+void LiveView::refreshView() {
+    // The picture may have a new size: the screen magnification is applied again.
+    m_dlg.SetMagnification(m_dlg.magnification());
+    m_dlg.update();
+}
+
+void LiveView::OnLive() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_dlg.cameraStopped) {
+        const int started = OpenCamera();
+        m_dlg.cameraStopped = 0;
+        if (!started) {
+            m_dlg.searchState = 0;
+            showSearchWindow();
+        }
+    } else {
+        CloseCamera();
+        m_dlg.cameraStopped = 1;
+        m_dlg.frameRate = 0.0;
+        m_rate.frameRate = 0.0;
+    }
+    refreshView();
+    QApplication::restoreOverrideCursor();
+}
+
+void LiveView::showSearchWindow() {
+    if (!m_search) {
+        m_search = new CInitCameraDlg(m_prompt, m_dlg.searchState, &m_dlg);
+        m_search->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        m_search->restart();
+    }
+    const QScreen* screen = m_dlg.screen() ? m_dlg.screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->geometry();
+        m_search->move(area.width() / 2 - 190, area.height() / 2 - 40);
+    }
+    m_search->show();
+}
+
+bool LiveView::keepsWindowHidden() const { return m_dlg.cameraStarted == 0 && m_dlg.searchState == 0; }
+
+void LiveView::OnRetryTimer() {
+    if (m_dlg.cameraStopped == 0 && m_dlg.cameraStarted == 0 && OpenCamera()) {
+        if (m_search)
+            m_search->close();
+        m_dlg.searchState = 2;
+        refreshView();
+        m_dlg.show();
+    }
+    if (m_dlg.searchState == 1) {
+        m_dlg.searchState = 2;
+        refreshView();
+        m_dlg.show();
+    }
+}
+
+void LiveView::OnSet() {
+    if (m_dlg.cameraStopped) {
+        AppSettings& s = m_dlg.settings();
+        DeviceSetContext ctx;
+        ctx.capture = &m_capture;
+        ctx.profile = &m_dlg.profile();
+        ctx.modelName = &m_modelName;
+        ctx.modelChoices = &m_modelChoices;
+        ctx.smartTee = &s.SmartTee;
+        ctx.registerCamera = &s.ShowKT4Dlg;
+        ctx.mainDeviceIndex = &s.Device;
+        CDeviceSetDlg dlg(ctx, &m_dlg);
+        dlg.exec();
+        return;
+    }
+    if (m_dlg.settings().ShowKT4Dlg && registerWindow) {
+        registerWindow();
+        return;
+    }
+    m_capture.ShowDevicePage(&m_dlg);
+}
+
+void LiveView::storeSettings(AppSettings& s) const {
+    s.width = m_capture.width;
+    s.height = m_capture.height;
+    s.frameInterval = m_capture.frameInterval;
+    s.Device = m_capture.deviceIndex;
+    s.SubType = m_capture.subtype;
+}
+
+void LiveView::customEvent(QEvent* event) {
+    if (event->type() == WM_FRAME_ARRIVED)
+        OnFrameArrived(static_cast<const FrameArrivedEvent&>(*event));
+    else if (event->type() == WM_CAPTURE_ERROR)
+        OnCaptureError(static_cast<const CaptureErrorEvent&>(*event));
+    else
+        QObject::customEvent(event);
+}
+
+void LiveView::OnFrameArrived(const FrameArrivedEvent& event) {
+    if (event.generation() != m_capture.generation() || m_dlg.cameraStopped) {
+        ++m_stats.stale;
+        return;
+    }
+    const std::uint32_t now = GetTickCount();
+    const AppSettings& s = m_dlg.settings();
+    const WhiteBalanceOffsets offsets{s.m_WB_Flg, s.m_WB_R, s.m_WB_B};
+    CDibImage& display = m_dlg.displayImage();
+    const LiveFrameOutcome outcome = m_frame.read([&](const CDibImage& frame) {
+        return PrepareLiveFrame(frame, display, m_resize, offsets, m_whiteBalance, now, m_dlg.lastTick);
+    });
+    if (outcome == LiveFrameOutcome::Late) {
+        ++m_stats.late;
+        return;
+    }
+    if (outcome == LiveFrameOutcome::Measured) {
+        ++m_stats.measured;
+        return;
+    }
+    emit frameShown();
+    ++m_stats.shown;
+    m_rate.count(now);
+    m_dlg.frameRate = m_rate.frameRate;
+    if (controllerCamera && controllerApplied != 1)
+        ++controllerFrames;
+    m_dlg.invalidatePicture();
+}
+
+void LiveView::OnCaptureError(const CaptureErrorEvent& event) {
+    if (event.generation() != m_capture.generation())
+        return;
+    qWarning("Mirelta: the camera stopped: %s", qPrintable(event.text()));
+    // The last picture stays for measuring and saving; LIVE tries the camera again.
+    CloseCamera();
+    m_dlg.cameraStopped = 1;
+    m_dlg.frameRate = 0.0;
+    m_rate.frameRate = 0.0;
+    emit cameraFailed(event.text());
+    refreshView();
+}

@@ -1,0 +1,107 @@
+#pragma once
+#include "capture/capture.h"
+#include "capture/device_settings.h"
+#include "capture/frame_rate.h"
+#include "capture/shared_frame.h"
+#include "capture/init_camera_dlg.h"
+#include "capture/white_balance.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+class CMeasureDlg;
+class FrameArrivedEvent;
+class CaptureErrorEvent;
+class Prompt;
+struct AppSettings;
+
+// The live camera of the main window: starting and stopping it (LIVE, F11, the retry
+// timer), device choice and the per-device settings, the frame handler that turns each
+// grabbed frame into the display image, white balance, the frame rate, the SET button,
+// and the camera-search window. The main window owns one and forwards to it.
+class LiveView : public QObject {
+    Q_OBJECT
+public:
+    LiveView(CMeasureDlg& dlg, Prompt& prompt, const CameraSources& sources);
+    ~LiveView() override;
+
+    // Main window start-up: the first camera start, then the search window when no
+    // camera started. Connects LIVE and SET.
+    void start();
+    // 1 when a camera was started (device known, format known; the graph may still fail).
+    int OpenCamera();
+    void CloseCamera();
+    void OnLive();
+    void OnSet();
+    // Timer 1324: retries the camera while none runs and acts on the search window's outcome.
+    void OnRetryTimer();
+    // While the first search runs the main window stays hidden.
+    bool keepsWindowHidden() const;
+    // Puts the capture's values (size, rate, device, subtype) into section "Mirelta".
+    void storeSettings(AppSettings& settings) const;
+
+    CCapture& capture() { return m_capture; }
+    SharedFrame& frameImage() { return m_frame; }
+    WhiteBalanceMeasure& whiteBalanceMeasure() { return m_whiteBalance; }
+    const ResizeSettings& resize() const { return m_resize; }
+    const std::string& modelName() const { return m_modelName; }
+    CInitCameraDlg* searchWindow() const { return m_search.data(); }
+
+    // Shows the register window of the register-controlled camera when SET is pressed while
+    // it runs; set by the camera-control code.
+    std::function<void()> registerWindow;
+
+    int useSmartTee = 0;
+    int controllerCamera = 0;
+    int controllerFrames = 0;
+    int controllerApplied = 0;
+
+    struct Stats {
+        std::uint64_t shown = 0;
+        std::uint64_t late = 0;     // dropped by the 500 ms rule
+        std::uint64_t measured = 0; // taken by the white-balance measurement
+        std::uint64_t stale = 0;    // announced by a graph torn down since
+    };
+    const Stats& stats() const { return m_stats; }
+    void resetStats() { m_stats = {}; }
+
+signals:
+    // A frame is in the display image and counted; the per-frame analyses hang here.
+    void frameShown();
+    // The frame and display pictures were made anew (white) at a camera start; the
+    // 8-bit working pictures of the analyses follow the camera size given.
+    void imagesRecreated(int cameraWidth, int cameraHeight);
+    // The camera stopped delivering (unplugged, busy, refused format): the text says why.
+    void cameraFailed(const QString& reason);
+
+protected:
+    void customEvent(QEvent* event) override;
+
+private:
+    void OnFrameArrived(const FrameArrivedEvent& event);
+    void OnCaptureError(const CaptureErrorEvent& event);
+    // ReadDeviceSettings: the section for the device (a model name may replace the friendly
+    // name), read into the capture and the resize values.
+    std::string ReadDeviceSettings(const std::string& friendlyName);
+    void WriteDeviceSettings(const std::string& section);
+    void recreateImages(int width, int height);
+    void showSearchWindow();
+    void refreshView();
+
+    CMeasureDlg& m_dlg;
+    Prompt& m_prompt;
+    CCapture m_capture;
+    SharedFrame m_frame;
+    FrameRateCounter m_rate;
+    WhiteBalanceMeasure m_whiteBalance;
+    ResizeSettings m_resize;
+    std::string m_modelName;
+    std::map<std::string, std::string> m_modelChoices; // per friendly name, for this run
+    QPointer<CInitCameraDlg> m_search;
+    Stats m_stats;
+};

@@ -1,0 +1,289 @@
+// The live picture from start to stop: device choice, frames, title, LIVE, failures.
+#include "live_fixture.h"
+
+#include "capture/capture_events.h"
+#include "capture/init_camera_dlg.h"
+#include "capture/media_subtype.h"
+#include "platform/clock.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace e2e {
+namespace {
+
+using LiveView_ = LiveFixture;
+
+TEST_F(LiveView_, VirtualCameraShowsItsPictureUprightWithTheFrameRateInTheTitle) {
+    sources.virtualCameras = {TestCamera("TestCam")};
+    writeSettings("[TestCam]\nWidth=320\nHeight=240\nFrame=300\n");
+    CMeasureDlg& d = open();
+    EXPECT_EQ(d.cameraStarted, 1);
+    int recreated = 0;
+    QObject::connect(&live(), &LiveView::imagesRecreated, [&](int w, int h) {
+        EXPECT_EQ(w, 320);
+        EXPECT_EQ(h, 240);
+        ++recreated;
+    });
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.searchState, 2);
+    ASSERT_TRUE(waitFrames(5));
+    const CDibImage& shown = d.displayImage();
+    ASSERT_EQ(shown.width(), 320);
+    ASSERT_EQ(shown.height(), 240);
+    EXPECT_TRUE(Near(PixelAt(shown, 0, 0), {255, 0, 0})) << PixelAt(shown, 0, 0);
+    EXPECT_TRUE(Near(PixelAt(shown, 319, 0), {0, 255, 0})) << PixelAt(shown, 319, 0);
+    EXPECT_TRUE(Near(PixelAt(shown, 0, 239), {0, 0, 255})) << PixelAt(shown, 0, 239);
+    EXPECT_TRUE(Near(PixelAt(shown, 319, 239), {255, 255, 255}));
+    // After more than a second the rate is measured; the title shows it with one decimal.
+    ASSERT_TRUE(WaitFor([&] { return d.frameRate > 0.0; }, 4000));
+    QTest::qWait(150);
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^TestCam (\\d+\\.\\d)fps$")).match(d.windowTitle());
+    ASSERT_TRUE(m.hasMatch()) << d.windowTitle().toStdString();
+    EXPECT_GT(m.captured(1).toDouble(), 20.0);
+    EXPECT_LT(m.captured(1).toDouble(), 36.0);
+    clickLive();
+    clickLive();
+    EXPECT_EQ(recreated, 1);
+}
+
+TEST_F(LiveView_, EqualPrioritiesChooseTheFirstAndNegativeOnesStartNothing) {
+    sources.virtualCameras = {TestCamera("CamA"), TestCamera("CamB")};
+    writeSettings("[CamA]\nWidth=320\nHeight=240\nPriority=3\n[CamB]\nWidth=320\nHeight=240\nPriority=3\n");
+    CMeasureDlg& d = open();
+    EXPECT_EQ(d.cameraName, "CamA");
+    EXPECT_EQ(live().capture().deviceIndex, 0);
+    dlg.reset();
+
+    writeSettings("[CamA]\nWidth=320\nHeight=240\nPriority=5\n[CamB]\nWidth=320\nHeight=240\nPriority=6\n");
+    open();
+    EXPECT_EQ(dlg->cameraName, "CamB");
+    EXPECT_EQ(live().capture().deviceIndex, 1);
+    dlg.reset();
+
+    writeSettings("[CamA]\nPriority=-1\n[CamB]\nPriority=-1\n");
+    CMeasureDlg& none = open();
+    EXPECT_EQ(none.cameraStarted, 0);
+    EXPECT_EQ(none.searchState, 0);
+    // The search runs with the main window kept hidden.
+    EXPECT_FALSE(none.isVisible());
+    ASSERT_NE(live().searchWindow(), nullptr);
+    EXPECT_TRUE(live().searchWindow()->isVisible());
+    EXPECT_EQ(live().searchWindow()->windowTitle(), "Search camera ...");
+    EXPECT_EQ(live().capture().deviceIndex, -1);
+}
+
+TEST_F(LiveView_, StopKeepsTheLastFrameAndLiveRebuildsTheGraph) {
+    sources.virtualCameras = {TestCamera("TestCam")};
+    writeSettings("[TestCam]\nWidth=320\nHeight=240\n");
+    CMeasureDlg& d = open();
+    ASSERT_TRUE(waitFrames(3));
+    const std::uint64_t firstGraph = live().capture().generation();
+
+    clickLive();
+    EXPECT_EQ(d.cameraStopped, 1);
+    EXPECT_FALSE(live().capture().hasGraph());
+    EXPECT_EQ(d.frameRate, 0.0);
+    QTest::qWait(250);
+    EXPECT_EQ(d.windowTitle(), "Mirelta Version 1.658");
+    const std::uint64_t shownWhenStopped = live().stats().shown;
+    QTest::qWait(200);
+    EXPECT_EQ(live().stats().shown, shownWhenStopped);
+    EXPECT_TRUE(Near(PixelAt(d.displayImage(), 0, 0), {255, 0, 0}));
+    // No retries while stopped.
+    EXPECT_EQ(d.cameraStarted, 1);
+
+    QTest::keyClick(d.item(idc::Line), Qt::Key_F11);
+    EXPECT_EQ(d.cameraStopped, 0);
+    EXPECT_TRUE(live().capture().hasGraph());
+    EXPECT_NE(live().capture().generation(), firstGraph);
+    ASSERT_TRUE(waitFrames(3));
+    EXPECT_TRUE(Near(PixelAt(d.displayImage(), 0, 0), {255, 0, 0}));
+}
+
+TEST_F(LiveView_, AnErrorMidStreamKeepsTheProgramAndTheLastPicture) {
+    VirtualCameraConfig cam = TestCamera("Flaky");
+    cam.errorAfterFrames = 10;
+    sources.virtualCameras = {cam};
+    writeSettings("[Flaky]\nWidth=320\nHeight=240\n");
+    CMeasureDlg& d = open();
+    QString reason;
+    QObject::connect(&live(), &LiveView::cameraFailed, [&](const QString& r) { reason = r; });
+    ASSERT_TRUE(WaitFor([&] { return d.cameraStopped == 1; }));
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_FALSE(live().capture().hasGraph());
+    EXPECT_GE(live().stats().shown, 1u);
+    EXPECT_TRUE(Near(PixelAt(d.displayImage(), 319, 0), {0, 255, 0}));
+    QTest::qWait(250);
+    EXPECT_EQ(d.windowTitle(), "Mirelta Version 1.658");
+    // LIVE tries again: the camera delivers until it fails once more.
+    const std::uint64_t before = live().stats().shown;
+    clickLive();
+    EXPECT_EQ(d.cameraStopped, 0);
+    ASSERT_TRUE(WaitFor([&] { return d.cameraStopped == 1; }));
+    EXPECT_GT(live().stats().shown, before);
+}
+
+TEST_F(LiveView_, ACameraWithoutFramesLeavesTheWhitePicture) {
+    VirtualCameraConfig cam = TestCamera("Silent");
+    cam.noFrames = true;
+    sources.virtualCameras = {cam};
+    writeSettings("[Silent]\nWidth=320\nHeight=240\n");
+    CMeasureDlg& d = open();
+    EXPECT_EQ(d.cameraStarted, 1);
+    QTest::qWait(400);
+    EXPECT_EQ(live().stats().shown, 0u);
+    EXPECT_TRUE(Near(PixelAt(d.displayImage(), 10, 10), {255, 255, 255}));
+    EXPECT_EQ(d.windowTitle(), "Silent 0.0fps");
+    clickLive(); // stopping a silent camera returns at once
+    EXPECT_FALSE(live().capture().hasGraph());
+}
+
+TEST_F(LiveView_, FramesOfAnotherSizeAreCopiedSafely) {
+    VirtualCameraConfig small = TestCamera("Small", 640, 480);
+    small.deliverWidth = 320;
+    small.deliverHeight = 240;
+    sources.virtualCameras = {small};
+    writeSettings("[Small]\nWidth=640\nHeight=480\n");
+    CMeasureDlg& d = open();
+    ASSERT_TRUE(waitFrames(3));
+    const CDibImage& shown = d.displayImage();
+    ASSERT_EQ(shown.width(), 640);
+    EXPECT_TRUE(Near(PixelAt(shown, 0, 0), {255, 0, 0}));
+    EXPECT_TRUE(Near(PixelAt(shown, 319, 0), {0, 255, 0}));
+    EXPECT_TRUE(Near(PixelAt(shown, 0, 239), {0, 0, 255}));
+    EXPECT_TRUE(Near(PixelAt(shown, 320, 0), {255, 255, 255})); // never written
+    EXPECT_TRUE(Near(PixelAt(shown, 639, 479), {255, 255, 255}));
+    dlg.reset();
+
+    VirtualCameraConfig large = TestCamera("Large", 320, 240);
+    large.deliverWidth = 1280;
+    large.deliverHeight = 960;
+    sources.virtualCameras = {large};
+    writeSettings("[Large]\nWidth=320\nHeight=240\n");
+    open();
+    ASSERT_TRUE(waitFrames(3));
+    // Only the frame image's share of the larger frame: its top-left quarter, all red.
+    for (auto [x, y] : {std::pair{0, 0}, {319, 0}, {0, 239}, {319, 239}})
+        EXPECT_TRUE(Near(PixelAt(dlg->displayImage(), x, y), {255, 0, 0})) << x << "," << y;
+}
+
+TEST_F(LiveView_, StaleAnnouncementsOfAnOldGraphAreIgnored) {
+    VirtualCameraConfig cam = TestCamera("Quiet");
+    cam.noFrames = true;
+    sources.virtualCameras = {cam};
+    writeSettings("[Quiet]\nWidth=320\nHeight=240\n");
+    CMeasureDlg& d = open();
+    const std::uint64_t old = live().capture().generation();
+    clickLive();
+    clickLive();
+    ASSERT_EQ(d.cameraStopped, 0);
+    QCoreApplication::postEvent(&live(), new FrameArrivedEvent(old));
+    QCoreApplication::postEvent(&live(), new CaptureErrorEvent(old, QStringLiteral("old graph")));
+    QTest::qWait(50);
+    EXPECT_EQ(live().stats().stale, 1u);
+    EXPECT_EQ(live().stats().shown, 0u);
+    EXPECT_EQ(d.cameraStopped, 0);
+}
+
+TEST_F(LiveView_, SearchGivesUpAfterThirtySecondsAndStartGoesOnWithoutACamera) {
+    ManualClock clock(100000);
+    Clock::install(&clock);
+    CMeasureDlg& d = open();
+    CInitCameraDlg* search = live().searchWindow();
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->progress()->maximum(), 30);
+    clock.advance(12500);
+    search->OnTimer();
+    EXPECT_EQ(search->progress()->value(), 12);
+    EXPECT_TRUE(prompt.asked().empty());
+    clock.advance(17500);
+    search->OnTimer();
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(prompt.asked()[0].text, "Imageing device not found");
+    EXPECT_EQ(d.searchState, -1);
+    // The retry timer ends the main window with result 0, which ends the program.
+    ASSERT_TRUE(WaitFor([&] { return d.searchState == -2; }, 2000));
+    EXPECT_EQ(d.result(), 0);
+    EXPECT_FALSE(d.isVisible());
+    Clock::install(nullptr);
+    dlg.reset();
+
+    g_bJapanese = true;
+    CMeasureDlg& again = open();
+    search = live().searchWindow();
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->windowTitle(), QString::fromUtf8("カメラ接続待ち"));
+    EXPECT_EQ(search->startButton()->text(), QString::fromUtf8("起動"));
+    EXPECT_FALSE(again.isVisible());
+    QTest::mouseClick(search->startButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return again.searchState == 2; }, 2000));
+    EXPECT_TRUE(again.isVisible());
+    EXPECT_EQ(again.cameraStarted, 0);
+    EXPECT_EQ(again.windowTitle(), QString::fromUtf8("Mirelta Version 1.658"));
+}
+
+TEST_F(LiveView_, ACameraPluggedInDuringTheSearchIsTakenByTheRetryTimer) {
+    sources.virtualCameras = {TestCamera("Late")};
+    writeSettings("[Late]\nWidth=320\nHeight=240\nPriority=-1\n");
+    CMeasureDlg& d = open();
+    ASSERT_EQ(d.cameraStarted, 0);
+    QPointer<CInitCameraDlg> search = live().searchWindow();
+    ASSERT_TRUE(search);
+    writeSettings("[Late]\nWidth=320\nHeight=240\nPriority=0\n");
+    ASSERT_TRUE(WaitFor([&] { return d.cameraStarted == 1; }, 3000));
+    EXPECT_EQ(d.searchState, 2);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_TRUE(!search || !search->isVisible());
+    ASSERT_TRUE(waitFrames(2));
+}
+
+} // namespace
+} // namespace e2e
+
+namespace e2e {
+namespace {
+
+CaptureDeviceInfo V4l2Device(const std::string& name, const std::string& node) {
+    CaptureDeviceInfo d;
+    d.name = name;
+    d.node = node;
+    d.path = "usb#vid_046d&pid_0825#" + node;
+    d.formats = {CaptureFormat{640, 480, MEDIASUBTYPE_YUY2, {{30, 1}}, {}, {}},
+                 CaptureFormat{1280, 1024, MEDIASUBTYPE_MJPG, {{30, 1}}, {}, {}}};
+    return d;
+}
+
+TEST_F(LiveView_, ARealCameraComesFirstAndAVanishedOneStopsWithoutEndingTheProgram) {
+    sources.fixedDevices = {V4l2Device("USB Microscope", "/nonexistent/video3")};
+    sources.virtualCameras = {DemoCameraConfig()};
+    writeSettings("[USB Microscope]\nWidth=1280\nHeight=1024\nSubType=" + GuidToText(MEDIASUBTYPE_MJPG) +
+                  "\n[Demo Microscope]\nWidth=1280\nHeight=1024\n");
+    std::vector<std::string> names;
+    CMeasureDlg& d = open();
+    EXPECT_EQ(live().capture().EnumDeviceNames(names), 2);
+    EXPECT_EQ(names, (std::vector<std::string>{"USB Microscope", "Demo Microscope"}));
+    // Equal priorities: the real camera, enumerated first, is chosen.
+    EXPECT_EQ(d.cameraName, "USB Microscope");
+    EXPECT_EQ(d.cameraStarted, 1);
+    EXPECT_EQ(live().capture().formatChoice().kind, FormatChoice::Kind::Exact);
+    // Its node is gone: v4l2src reports on the bus and the camera counts as stopped.
+    ASSERT_TRUE(WaitFor([&] { return d.cameraStopped == 1; }, 3000));
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_FALSE(live().capture().hasGraph());
+    EXPECT_TRUE(Near(PixelAt(d.displayImage(), 0, 0), {255, 255, 255}));
+
+    // Choosing the demo camera by hand gives the specimen.
+    live().capture().deviceIndex = 1;
+    clickLive();
+    EXPECT_EQ(d.cameraName, "Demo Microscope");
+    ASSERT_TRUE(waitFrames(3));
+    EXPECT_LT(PixelAt(d.displayImage(), 320, 340).g, 80); // the target's central dot
+    EXPECT_GT(PixelAt(d.displayImage(), 320 + 20, 340).g, 200);
+}
+
+} // namespace
+} // namespace e2e
