@@ -318,6 +318,7 @@ void CMeasureDlg::initDialog() {
     m_CalibrationSet = new CCalibrationSet(this);
     fillCalibrationCombo();
     connectResultCommands();
+    connectToolButtons();
     itemAs<QScrollBar>(idc::ThumbScroll)->setValue(0);
 
     if (g_bJapanese) {
@@ -442,6 +443,7 @@ void CMeasureDlg::togglePanel(bool bottom) {
 
 void CMeasureDlg::setCursorType(int type) {
     m_CursorType = type;
+    m_cursorHidden = false;
     switch (type) {
     case 1: setCursor(ResourceCursor("cursor/176")); break;
     case 2: setCursor(ResourceCursor("cursor/177")); break;
@@ -664,7 +666,7 @@ void CMeasureDlg::OnDelete() {
     const QString caption = QString::fromUtf8(Tr("confirm", "確認"));
     if (m_prompt->ask(this, text, caption, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
         return;
-    m_Measure = MEASURE{}; // the tool being drawn is dropped too
+    ResetTool(0); // the measurement being drawn is dropped too
     m_resultList->ClearRows();
     m_MeasureChain.RemoveAll();
     invalidatePicture();

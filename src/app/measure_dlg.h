@@ -9,6 +9,8 @@
 #include "images/image_saving.h"
 #include "images/thumbnail_store.h"
 #include "platform/profile.h"
+#include "view/measure_editor.h"
+#include "view/measure_tools.h"
 #include "view/overlay_list.h"
 #include "view/picture_hooks.h"
 
@@ -79,6 +81,8 @@ public:
     // Cursor mode of the measuring tools (0 default, 1-4 program cursors, 6-10 arrows).
     void setCursorType(int type);
     int cursorType() const { return m_CursorType; }
+    // The system cursor is hidden over the picture while measuring (the crosshair shows).
+    bool cursorHidden() const { return m_cursorHidden; }
 
     // Runs the layout of the controls and the picture area for the current client size.
     void layoutControls();
@@ -127,6 +131,12 @@ public:
     DPOINT m_ImageDragOrigin;
     // Features that draw on the picture plug in here.
     PictureHooks m_pictureHooks;
+    // The measuring tools on m_Measure, and the right-button editing of finished
+    // measurements (measure_dlg_tools.cpp).
+    CMeasureTools m_tools{m_Measure, m_MeasureChain};
+    CMeasureEditor m_editor{m_MeasureChain};
+    // Arms tool 1 ... 6 or disarms with 0; the tool lamps follow.
+    void ResetTool(int tool);
 
     // The picture area (control 1072) in client pixels and the display image's size,
     // taken afresh.
@@ -239,6 +249,13 @@ private:
     void paintPicture();
     void paintThumbnailStrip(QPainter& painter);
     void connectResultCommands();
+    // The measuring tools (measure_dlg_tools.cpp): buttons, what they read, cursors.
+    void connectToolButtons();
+    ToolEnvironment toolEnvironment(bool shift);
+    HitTestOptions hitTestOptions() const;
+    void showSystemCursor(bool show);
+    void toolMove(bool inside);
+    void hoverMeasurements(bool inside);
     // A message box for a file that could not be written.
     void reportWriteFailure(const std::string& path);
 
@@ -273,7 +290,8 @@ private:
     bool m_repaintRequested = false;
     bool m_quitting = false;
     int m_CursorType = 0;
-    // Counted until the camera code takes LIVE over; F12 presses are counted as well.
+    bool m_cursorHidden = false; // over the picture while measuring, without ShowCenter
+    // LIVE and F12 presses, counted for the tests of their routing.
     int m_liveRequests = 0;
     int m_quickSaveRequests = 0;
     QImage m_composed;

@@ -7,8 +7,13 @@
 #include "calib/calibration_set.h"
 #include "calib/scale_bar.h"
 
+#include "platform/clock.h"
+#include "view/direction_cursor.h"
+
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QStyleHints>
 #include <QWheelEvent>
 
 namespace {
@@ -62,8 +67,23 @@ void CMeasureDlg::mousePressEvent(QMouseEvent* event) {
                     setCursorType(CursorFor(c));
             }
             if (!taken) {
-                // 3. Otherwise BeginEdit: a hit on a finished measurement starts an edit
-                //    (measurement editing).
+                // 3. Otherwise BeginEdit: a hit on a finished measurement starts an edit,
+                //    whatever tool is armed (the drag itself runs only without one).
+                const DPOINT p = WindowToImage(m_mousePos);
+                const MeasureHit hit = m_editor.BeginEdit(p, hitTestOptions());
+                if (hit.part == HitPart::Circumference) {
+                    if (const int arrow = DirectionCursor(hit.record->center[static_cast<std::size_t>(hit.index)], p))
+                        setCursorType(arrow);
+                } else if (hit.part == HitPart::Point) {
+                    m_bCrossCursor = 1;
+                    if (m_settings.color.CursorCrosshairs.ShowCenter)
+                        setCursorType(CursorCode::ThinCross);
+                    else
+                        showSystemCursor(false);
+                    invalidatePicture();
+                } else if (hit.part == HitPart::Label) {
+                    setCursorType(CursorCode::Move);
+                }
             }
         }
         // 4. Then the strip's menu (thumbnail strip), the cross lines (cross lines) and
@@ -83,8 +103,20 @@ void CMeasureDlg::mouseReleaseEvent(QMouseEvent* event) {
             setCursorType(0);
         }
         // 2. A focus area being dragged out is completed here (focus indicator).
-        // 3. Double-click suppression and 4. the armed tool's new point (measuring
-        //    tools), then 5. a cross-line centre being captured (cross lines).
+        // 3. The second release of a double-click places no point.
+        const bool second = m_tools.clicks.SecondHalf(
+            GetTickCount(), m_mousePos.x(), m_mousePos.y(),
+            static_cast<std::uint32_t>(QGuiApplication::styleHints()->mouseDoubleClickInterval()));
+        // 4. The armed tool takes a new point, never on the press.
+        if (m_tools.armed() && !second && pictureRect().contains(m_mousePos)) {
+            const DPOINT raw = WindowToImage(m_mousePos);
+            const DPOINT p = m_pictureHooks.snapToEdge ? m_pictureHooks.snapToEdge(raw) : raw;
+            const bool shift = event->modifiers() & Qt::ShiftModifier;
+            if (m_tools.AddPoint(p, toolEnvironment(shift)).filed)
+                update(); // filed and armed again
+            invalidatePicture();
+        }
+        // 5. A cross-line centre being captured with the mouse (cross lines).
         return;
     }
     if (event->button() == Qt::RightButton) {
@@ -96,7 +128,15 @@ void CMeasureDlg::mouseReleaseEvent(QMouseEvent* event) {
             m_CalibrationSet->rightButtonUp();
             setCursorType(0);
         }
-        // 2. A SUI series ends (measuring tools); 3. EndEdit (measurement editing).
+        // 2. A SUI series ends: the next click starts a new base line.
+        if (m_tools.EndSeries()) {
+            update(); // armed again, with no points
+            invalidatePicture();
+        }
+        // 3. EndEdit: an edited polygon is counted again; the edit ends.
+        const bool shift = event->modifiers() & Qt::ShiftModifier;
+        if (m_editor.EndEdit(m_tools.armed() == MeasureKind::Sui, toolEnvironment(shift)))
+            invalidatePicture();
         return;
     }
     QDialog::mouseReleaseEvent(event);
@@ -108,18 +148,27 @@ void CMeasureDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     m_mousePos = event->position().toPoint();
     if (event->button() != Qt::LeftButton)
         return;
-    // 1. ARIA closes its polygon, wherever the double-click happens (measuring tools);
-    // 2. other tools ignore it (its release is suppressed); 3. the thumbnail strip opens
-    //    the thumbnail under it (thumbnail strip).
+    // Its release places no point, even when the mouse slipped between the clicks.
+    m_tools.clicks.DoubleClicked();
+    // 1. ARIA closes its polygon, wherever the double-click happens; 2. other tools
+    //    ignore it.
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    if (m_tools.CloseAria(toolEnvironment(shift))) {
+        update();
+        invalidatePicture();
+    }
+    // 3. The thumbnail strip opens the thumbnail under it (thumbnail strip).
 }
 
 void CMeasureDlg::mouseMoveEvent(QMouseEvent* event) {
     m_mousePos = event->position().toPoint();
     m_mouseSeen = true;
     const bool inside = pictureRect().contains(m_mousePos);
-    // 1. An armed measuring tool (m_Measure.kind 1 ... 6) takes every move first:
-    //    cursor, crosshair, the figure in progress (measuring tools).
-    if (m_bImageDrag) {
+    // 1. An armed measuring tool takes every move first: cursor, crosshair, the
+    //    figure in progress.
+    if (m_tools.armed()) {
+        toolMove(inside);
+    } else if (m_bImageDrag) {
         // 2. Panning.
         if (inside) {
             m_view.PanTo(m_ImageDragOrigin, m_mousePos.x(), m_mousePos.y(), viewGeometry());
@@ -152,19 +201,40 @@ void CMeasureDlg::mouseMoveEvent(QMouseEvent* event) {
                 ScaleBarRelease(bar);
                 setCursorType(0);
             }
-        } else {
+        } else if (m_editor.m_bEditDrag) {
             // ... cross-line points dragged or hovered (cross lines); the focus line within
-            // 10 pixels (focus indicator); EditDrag while m_bEditDrag (measurement
-            // editing); otherwise hover feedback: focus-area handles (focus indicator),
-            // the scale bar here, then HitTestMeasure (measurement editing).
-            if (inside && ScaleBarHit(bar, WindowToImage(m_mousePos)))
+            // 10 pixels (focus indicator); then the edit being dragged:
+            const bool shift = event->modifiers() & Qt::ShiftModifier;
+            const EditStep step = m_editor.EditDrag(WindowToImage(m_mousePos), toolEnvironment(shift));
+            if (step.cursor) {
+                setCursorType(step.cursor);
+                if (step.cursor == CursorCode::Ring)
+                    showSystemCursor(true); // the snapped point shows at once
+            }
+            if (step.crossCursor) {
+                m_bCrossCursor = 1;
+                if (m_settings.color.CursorCrosshairs.ShowCenter)
+                    setCursorType(CursorCode::ThinCross);
+            }
+            invalidatePicture();
+        } else {
+            // ... otherwise hover feedback: focus-area handles (focus indicator), the
+            // scale bar, then the finished measurements.
+            if (inside && ScaleBarHit(bar, WindowToImage(m_mousePos))) {
                 setCursorType(kCursorSizeAll);
-            else if (cursorType() == kCursorSizeAll || cursorType() == kCursorHand)
-                setCursorType(0);
+                if (m_bCrossCursor) {
+                    m_bCrossCursor = 0;
+                    invalidatePicture();
+                }
+            } else {
+                hoverMeasurements(inside);
+            }
         }
     }
     // 4. The thumbnail strip's hover and drag-scrolling (thumbnail strip).
-    // 5. Without the crosshair the system cursor shows (measuring tools hide it).
+    // 5. Without the crosshair the system cursor shows.
+    if (!m_bCrossCursor)
+        showSystemCursor(true);
 }
 
 void CMeasureDlg::wheelEvent(QWheelEvent* event) {

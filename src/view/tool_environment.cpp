@@ -1,0 +1,22 @@
+#include "view/tool_environment.h"
+
+#include "calib/calibration.h"
+#include "images/dib_image.h"
+
+const CALIBRATION& CalibrationOf(const ToolEnvironment& env) {
+    static const CALIBRATION none = [] {
+        CALIBRATION c;
+        c.mpp = {0.0, 0.0};
+        return c;
+    }();
+    return env.calibration ? *env.calibration : none;
+}
+
+const CDibImage& PictureOf(const ToolEnvironment& env) {
+    static const CDibImage empty;
+    return env.picture ? *env.picture : empty;
+}
+
+DPOINT Snapped(const ToolEnvironment& env, const DPOINT& p) {
+    return env.snapToEdge ? env.snapToEdge(p) : p;
+}
