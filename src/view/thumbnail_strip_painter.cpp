@@ -8,6 +8,19 @@
 #include <QImage>
 #include <QPainter>
 
+namespace {
+
+// White text with a dark rim, readable over light and dark thumbnails alike.
+void DrawOutlinedText(QPainter& painter, QPoint at, const QString& text) {
+    painter.setPen(QColor(16, 20, 26));
+    for (const QPoint d : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+        painter.drawText(at + d, text);
+    painter.setPen(Qt::white);
+    painter.drawText(at, text);
+}
+
+} // namespace
+
 void PaintThumbnailStrip(QPainter& painter, const IntRect& box, const StripMetrics& metrics,
                          int scrollPosition, std::span<const StripEntry> entries,
                          const QImage& tile, const QFont& font) {
@@ -33,9 +46,8 @@ void PaintThumbnailStrip(QPainter& painter, const IntRect& box, const StripMetri
         const QString name = QString::fromStdString(entry.name);
         const int textWidth = fm.horizontalAdvance(name);
         const int nameX = textWidth > w ? cell.x : cell.x + (w - textWidth) / 2;
-        painter.setPen(Qt::white);
-        painter.drawText(QPoint(nameX, box.top + h + fm.ascent()), name);
-        painter.drawText(QPoint(cell.x, cell.y + fm.ascent()), QString::number(cell.index + 1));
+        DrawOutlinedText(painter, QPoint(nameX, box.top + h + fm.ascent()), name);
+        DrawOutlinedText(painter, QPoint(cell.x, cell.y + fm.ascent()), QString::number(cell.index + 1));
         if (!tile.isNull())
             painter.drawImage(QRect(cell.x + w, cell.y, w, h), tile);
     }
