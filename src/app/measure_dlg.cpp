@@ -340,6 +340,7 @@ void CMeasureDlg::initDialog() {
     // F11 and F12 work from every control.
     for (const auto& [id, w] : m_items)
         w->installEventFilter(this);
+    installEventFilter(this); // and from the window itself
 
     m_panelRoom = item(idc::LoadImageGroup)->width() + ScaleX(60);
     m_panelRoomInitial = m_panelRoom;
@@ -557,11 +558,6 @@ void CMeasureDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CMeasureDlg::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_F11 || event->key() == Qt::Key_F12) && !event->isAutoRepeat()) {
-        // Pressed on the window itself rather than on one of its controls.
-        event->key() == Qt::Key_F11 ? OnLive() : QuickSave();
-        return;
-    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept(); // Enter does nothing
         return;
@@ -581,6 +577,9 @@ bool CMeasureDlg::eventFilter(QObject* watched, QEvent* event) {
         paintPicture();
         return true;
     }
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Shift && m_Measure.kind > 0)
+        invalidatePicture(); // the figure being drawn turns to or from its rounded direction
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Taken here so that it does not run again when the control passes it up.
