@@ -1,28 +1,13 @@
 #include "calib/picture_layout.h"
 #include "calib/view_mapping.h"
+#include "main_window_layout.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The main window as designed: picture area at (8, 8), 246 pixels kept for the panel
-// and 208 for the strip.
-PictureLayoutInput Layout(int imageWidth, int imageHeight, int magnification) {
-    PictureLayoutInput in;
-    in.imageWidth = imageWidth;
-    in.imageHeight = imageHeight;
-    in.clientWidth = 1100;
-    in.clientHeight = 860;
-    in.px = 8;
-    in.py = 8;
-    in.panelRoom = 246;
-    in.stripRoom = 208;
-    in.magnification = magnification;
-    return in;
-}
-
 ViewGeometry Geometry(const ViewMapping& v, int imageWidth, int imageHeight) {
-    return {PictureAreaRect(Layout(imageWidth, imageHeight, v.m_Bai)), imageWidth, imageHeight};
+    return {PictureAreaRect(MainWindowLayout(imageWidth, imageHeight, v.m_Bai)), imageWidth, imageHeight};
 }
 
 // What the window does on a combo change: the change on the old area, then the layout
