@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 ViewGeometry Geometry(const ViewMapping& v, int imageWidth, int imageHeight) {
@@ -58,6 +60,17 @@ TEST(ViewMapping, FitZeroesTheOffsetsAndX1AfterwardsIsCentred) {
     const DPOINT c = CentreOf(v, g);
     EXPECT_NEAR(c.x, 640, 1e-9);
     EXPECT_NEAR(c.y, 512, 1e-9);
+}
+
+// The offsets are written to the settings with "%f": a negative zero would read "-0.000000".
+TEST(ViewMapping, ChoosingTheSameFactorAtTheTopLeftKeepsPlainZeroOffsets) {
+    ViewMapping v;
+    v.m_Bai = 6;
+    Choose(v, 6, 1280, 1024);
+    EXPECT_EQ(v.m_Bai_X, 0);
+    EXPECT_EQ(v.m_Bai_Y, 0);
+    EXPECT_FALSE(std::signbit(v.m_Bai_X));
+    EXPECT_FALSE(std::signbit(v.m_Bai_Y));
 }
 
 TEST(ViewMapping, FittedMappingStretchesEachAxisAndIgnoresOffsets) {
