@@ -2,45 +2,30 @@
 // from the frame image, frame rate) and one paint of the picture area with 20
 // measurements and the grid, copied to the screen; beside it a plain memcpy of one frame.
 // The "x_memcpy" counter is the frame's time over the memcpy's, measured in the same run.
-#include "app/app_settings.h"
+#include "bench_scene.h"
 #include "calib/view_mapping.h"
 #include "capture/frame_rate.h"
 #include "capture/live_frame.h"
 #include "capture/shared_frame.h"
 #include "capture/white_balance.h"
 #include "images/dib_image.h"
-#include "model/measure.h"
-#include "model/measure_chain.h"
 #include "view/overlay_composer.h"
-#include "view/overlay_layers.h"
 #include "view/overlay_list.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
 
 constexpr int kAreaWidth = 1000; // the picture area of a main window on a 1280 x 1024 screen
 constexpr int kAreaHeight = 800;
-
-void EnsureGui() {
-    static std::unique_ptr<QGuiApplication> app = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "frame_paint_bench";
-        static char* argv[] = {name, nullptr};
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }();
-}
 
 std::vector<std::uint8_t> Frame(int width, int height) {
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>((width * 3 + 3) & ~3) * height);
@@ -66,30 +51,9 @@ double MemcpyMicroseconds(std::size_t bytes) {
     return best;
 }
 
-void FillMeasurements(CMeasureChain& chain, int width, int height) {
-    for (int k = 0; k < 20; ++k) {
-        MEASURE m;
-        const int tool = 1 + k % 6;
-        m.kind = -tool;
-        m.unit = 1;
-        const double x = 60 + (k % 5) * (width - 200) / 5.0;
-        const double y = 60 + (k / 5) * (height - 200) / 4.0;
-        const DPOINT pts[] = {{x, y}, {x + 80, y + 20}, {x + 30, y + 90},
-                              {x + 50, y + 10}, {x + 90, y + 60}, {x + 20, y + 70}};
-        m.pointCount = tool == MeasureKind::Circle2 ? 6 : tool == MeasureKind::Line ? 2
-                       : tool == MeasureKind::Aria  ? 5
-                                                    : 3;
-        m.points.Write(0, pts, m.pointCount);
-        m.center = {DPOINT{x + 40, y + 40}, DPOINT{x + 70, y + 50}};
-        m.radius = {35, 20};
-        m.value = {12.345, 45.6, 3.21, 17.5, 0};
-        chain.AddNode(&m);
-    }
-}
-
 // Args: frame width, height; magnification index (0 = fit, 1 = x1).
 void LiveFrameOnUiThread(benchmark::State& state) {
-    EnsureGui();
+    bench::EnsureGui();
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     const auto bytes = Frame(w, h);
     SharedFrame frame;
@@ -97,16 +61,10 @@ void LiveFrameOnUiThread(benchmark::State& state) {
     frame.write({bytes.data(), bytes.size(), w, h, (w * 3 + 3) & ~3});
     CDibImage display;
     display.create(w, h, 24);
-    CMeasureChain chain;
-    FillMeasurements(chain, w, h);
-    ColorSettings color;
-    color.gridflg = 1;
-    color.gridsize = 100;
-    ScaleData bar;
-    OverlayInputs in;
-    in.measurements = &chain;
-    in.color = &color;
-    in.scaleBar = &bar;
+    // 20 measurements spread over the frame, the grid, no scale bar.
+    bench::Overlay overlay;
+    bench::AddMeasurements(overlay.chain, 20, {5, 60, 60, (w - 200) / 5.0, (h - 200) / 4.0},
+                           bench::kSmallFigure);
     ViewMapping view;
     view.m_Bai = static_cast<int>(state.range(2));
     const ViewGeometry geometry{{0, 0, kAreaWidth, kAreaHeight}, w, h};
@@ -124,7 +82,7 @@ void LiveFrameOnUiThread(benchmark::State& state) {
         });
         rate.count(now += 33);
         // The paint: composed off-screen, then copied to the window in one step.
-        ComposePictureArea(composed, display, nullptr, view, geometry, in, scratch);
+        ComposePictureArea(composed, display, nullptr, view, geometry, overlay.in, scratch);
         QPainter p(&screen);
         p.drawImage(0, 0, composed);
         p.end();

@@ -7,18 +7,13 @@
 //    written to a temporary file, flushed to disk and renamed; without and with the
 //    overlay burnt in (20 measurements of every kind with their labels, the scale bar and
 //    a grid).
-#include "app/app_settings.h"
+#include "bench_scene.h"
 #include "images/image_saving.h"
 #include "images/jpeg_codec.h"
 #include "images/thumbnail_index.h"
 #include "images/thumbnail_store.h"
-#include "model/measure.h"
-#include "model/measure_chain.h"
 #include "platform/path_parts.h"
 #include "view/overlay_composer.h"
-#include "view/overlay_layers.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -26,7 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 namespace {
@@ -150,61 +144,21 @@ void BM_LoadIndex200(benchmark::State& state) {
 BENCHMARK(BM_LoadIndex200)->Unit(benchmark::kMillisecond);
 
 // What the operator typically has on a saved picture.
-struct Overlay {
-    CMeasureChain chain;
-    ColorSettings color;
-    ScaleData bar;
-    OverlayInputs in;
-
-    Overlay() {
-        for (int k = 0; k < 20; ++k) {
-            MEASURE m;
-            const int tool = 1 + k % 6;
-            m.kind = -tool;
-            m.unit = 1;
-            const double x = 80 + (k % 5) * 230;
-            const double y = 80 + (k / 5) * 230;
-            const DPOINT pts[] = {{x, y},           {x + 120, y + 30}, {x + 40, y + 130},
-                                  {x + 70, y + 15}, {x + 140, y + 90}, {x + 30, y + 100}};
-            m.pointCount = tool == MeasureKind::Circle2 ? 6 : tool == MeasureKind::Line ? 2 : 3;
-            m.points.Write(0, pts, m.pointCount);
-            m.center = {DPOINT{x + 60, y + 60}, DPOINT{x + 100, y + 70}};
-            m.radius = {50, 30};
-            m.value = {12.345, 45.6, 3.21, 17.5, 0};
-            chain.AddNode(&m);
-        }
-        bar.Visible = 1;
-        bar.Type = 1;
-        bar.unit = 1;
-        bar.mpp = {0.05, 0.05};
-        bar.Pos = {1100, 900};
-        color.gridflg = 1;
-        color.gridsize = 100;
-        in.measurements = &chain;
-        in.color = &color;
-        in.scaleBar = &bar;
+struct SavedOverlay : bench::Overlay {
+    SavedOverlay() {
+        bench::AddMeasurements(chain, 20, {5, 80, 80, 230, 230}, bench::kLargeFigure);
+        ShowScaleBar();
     }
 };
-
-void EnsureGui() {
-    // Labels are measured and drawn with Qt's fonts.
-    static std::unique_ptr<QGuiApplication> app = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "thumbnail_store_bench";
-        static char* argv[] = {name, nullptr};
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }();
-}
 
 // state.range(0): the save type, 1 BMP or 2 JPEG high quality; state.range(1): 1 with the
 // overlay burnt in.
 void BM_SaveImage1280x1024(benchmark::State& state) {
-    EnsureGui();
+    bench::EnsureGui();
     const int type = static_cast<int>(state.range(0));
     const bool burn = state.range(1) != 0;
     static const CDibImage picture = MakePicture(7);
-    static Overlay overlay;
+    static SavedOverlay overlay;
     const std::string folder = g_root.empty() ? MakeRoot() : g_root;
     const std::string path = JoinPath(folder, type == 1 ? "saved.bmp" : "saved.jpg");
     OverlayBurnIn burnIn;

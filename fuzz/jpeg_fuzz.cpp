@@ -2,26 +2,15 @@
 // are encoded again, so the encoder sees every size and the decoder's output.
 #include "images/jpeg_codec.h"
 
-#include "images/codec_messages.h"
+#include "fuzz_support.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-namespace {
-// Large enough for every kind of file, small enough to stay far below the fuzzer's
-// memory limit.
-constexpr std::int64_t kMaxPixels = std::int64_t{1} << 22;
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    SetCodecMessagesEnabled(false);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CDibImage image;
-    if (DecodeJpeg(data, size, image, kMaxPixels) &&
+    if (DecodeJpeg(data, size, image, fuzz::kMaxPixels) &&
         std::int64_t{image.width()} * image.height() <= 65536) {
         std::vector<std::uint8_t> encoded;
         EncodeJpeg(image, 75, encoded);

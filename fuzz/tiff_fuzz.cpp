@@ -1,24 +1,13 @@
 // TIFF decoder on arbitrary bytes through the memory path.
 #include "images/tiff_decoder.h"
 
-#include "images/codec_messages.h"
+#include "fuzz_support.h"
 
 #include <cstddef>
 #include <cstdint>
 
-namespace {
-// Large enough for every kind of file, small enough to stay far below the fuzzer's
-// memory limit.
-constexpr std::int64_t kMaxPixels = std::int64_t{1} << 22;
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    SetCodecMessagesEnabled(false);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CDibImage image;
-    DecodeTiff(data, size, image, kMaxPixels);
+    DecodeTiff(data, size, image, fuzz::kMaxPixels);
     return 0;
 }

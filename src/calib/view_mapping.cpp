@@ -2,6 +2,24 @@
 
 #include "calib/picture_layout.h"
 
+namespace {
+
+// Index n with image point p shown at (ax, ay) from the area's top left, in window
+// pixels; fitted, the offsets are 0.
+void ShowAt(ViewMapping& v, int n, const DPOINT& p, double ax, double ay) {
+    v.m_Bai = n;
+    if (v.fitted()) {
+        v.m_Bai_X = 0.0;
+        v.m_Bai_Y = 0.0;
+        return;
+    }
+    const double f = v.factor();
+    v.m_Bai_X = ax / f - p.x;
+    v.m_Bai_Y = ay / f - p.y;
+}
+
+} // namespace
+
 double ViewMapping::scaleX(const ViewGeometry& g) const {
     if (!fitted())
         return factor();
@@ -49,17 +67,9 @@ void ViewMapping::ChangeMagnification(int n, int oldWidth, int oldHeight, int ne
         cx = oldWidth / f * 0.5 - m_Bai_X;
         cy = oldHeight / f * 0.5 - m_Bai_Y;
     }
-    m_Bai = n;
-    if (fitted()) {
-        m_Bai_X = 0.0;
-        m_Bai_Y = 0.0;
-        return;
-    }
     // The new area's size, not the old one's: fit and x1 areas differ, and the centre
     // would drift by half the difference.
-    const double f = factor();
-    m_Bai_X = -(cx - newWidth / f * 0.5);
-    m_Bai_Y = -(cy - newHeight / f * 0.5);
+    ShowAt(*this, n, {cx, cy}, newWidth * 0.5, newHeight * 0.5);
 }
 
 int ViewMapping::WheelRow(int currentRow, int delta, int lastRow) {
@@ -71,17 +81,8 @@ int ViewMapping::WheelRow(int currentRow, int delta, int lastRow) {
 }
 
 void ViewMapping::ZoomAbout(int n, const ViewGeometry& g, double mx, double my) {
-    const DPOINT p = WindowToImage(g, mx, my);
-    m_Bai = n;
-    if (fitted()) {
-        m_Bai_X = 0.0;
-        m_Bai_Y = 0.0;
-        return;
-    }
     // (mx - L) / z is Wv / z x fx with fx the cursor's share of the area width.
-    const double f = factor();
-    m_Bai_X = (mx - g.area.left) / f - p.x;
-    m_Bai_Y = (my - g.area.top) / f - p.y;
+    ShowAt(*this, n, WindowToImage(g, mx, my), mx - g.area.left, my - g.area.top);
 }
 
 DPOINT ViewMapping::PanAnchor(double mx, double my) const {

@@ -14,6 +14,23 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// A model rule that forces the option ticks the box, locks it and sets the option;
+// otherwise the box shows the option and follows `enable`.
+void ShowOption(QCheckBox& box, int& option, bool forced, bool enable) {
+    if (forced) {
+        box.setChecked(true);
+        box.setEnabled(false);
+        option = 1;
+    } else {
+        box.setChecked(option != 0);
+        box.setEnabled(enable);
+    }
+}
+
+} // namespace
+
 CDeviceSetDlg::CDeviceSetDlg(const DeviceSetContext& context, QWidget* parent)
     : QDialog(parent), m_ctx(context), m_initialIndex(context.capture->deviceIndex) {
     setWindowTitle(QString::fromUtf8(Tr("Device setting", "デバイス設定")));
@@ -72,22 +89,8 @@ QWidget* CDeviceSetDlg::item(int id) const {
 }
 
 void CDeviceSetDlg::showModelRules(const std::string& name, bool enable) {
-    if (ForcesSmartTee(name)) {
-        m_smartTee->setChecked(true);
-        m_smartTee->setEnabled(false);
-        *m_ctx.smartTee = 1;
-    } else {
-        m_smartTee->setChecked(*m_ctx.smartTee != 0);
-        m_smartTee->setEnabled(enable);
-    }
-    if (IsRegisterCameraName(name)) {
-        m_registerDialog->setChecked(true);
-        m_registerDialog->setEnabled(false);
-        *m_ctx.registerCamera = 1;
-    } else {
-        m_registerDialog->setChecked(*m_ctx.registerCamera != 0);
-        m_registerDialog->setEnabled(enable);
-    }
+    ShowOption(*m_smartTee, *m_ctx.smartTee, ForcesSmartTee(name), enable);
+    ShowOption(*m_registerDialog, *m_ctx.registerCamera, IsRegisterCameraName(name), enable);
 }
 
 std::string CDeviceSetDlg::selectedSection(bool ask) {

@@ -2,6 +2,7 @@
 
 #include "model/geometry.h"
 #include "model/label_anchor.h"
+#include "model/line_clip.h"
 #include "model/measure.h"
 #include "model/result_text.h"
 #include "view/overlay_list.h"
@@ -234,21 +235,7 @@ bool LineAcrossPicture(const DPOINT& a, const DPOINT& b, int width, int height, 
     // Parametric line a + t (dx, dy), t unbounded, cut to the picture.
     double t0 = -INFINITY;
     double t1 = INFINITY;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x, w - a.x, a.y, h - a.y};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0.0) {
-            if (q[k] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    if (!(t0 <= t1) || !std::isfinite(t0) || !std::isfinite(t1))
+    if (!ClipLine(a, dx, dy, {0.0, 0.0, w, h}, t0, t1) || !std::isfinite(t0) || !std::isfinite(t1))
         return false;
     from = {a.x + t0 * dx, a.y + t0 * dy};
     to = {a.x + t1 * dx, a.y + t1 * dy};

@@ -1,6 +1,7 @@
 #include "view/overlay_list.h"
 
 #include "calib/view_mapping.h"
+#include "model/line_clip.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +17,7 @@ int ToPixel(double v) {
     return static_cast<int>(v); // toward zero
 }
 
-// Liang-Barsky: the part of the segment inside the square of +-kLimit; false when none.
+// The part of the segment inside the square of +-kLimit; false when none.
 bool ClipToLimit(DPOINT& a, DPOINT& b) {
     if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
         return false;
@@ -25,22 +26,8 @@ bool ClipToLimit(DPOINT& a, DPOINT& b) {
     const double dy = b.y - a.y;
     double t0 = 0.0;
     double t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x + lim, lim - a.x, a.y + lim, lim - a.y};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0.0) {
-            if (q[k] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
+    if (!ClipLine(a, dx, dy, {-lim, -lim, lim, lim}, t0, t1))
+        return false;
     const DPOINT start{a.x + t0 * dx, a.y + t0 * dy};
     const DPOINT end{a.x + t1 * dx, a.y + t1 * dy};
     a = start;

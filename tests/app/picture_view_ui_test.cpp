@@ -1,11 +1,8 @@
-#include "app/choosers.h"
+#include "support/measure_dlg_fixture.h"
+
 #include "app/image_button.h"
-#include "app/main_dialog_template.h"
-#include "app/measure_dlg.h"
-#include "app/prompt.h"
 #include "calib/calibration_set.h"
 #include "calib/magnification.h"
-#include "platform/language.h"
 #include "view/color_set.h"
 
 #include <QApplication>
@@ -16,41 +13,17 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class PictureViewTest : public ::testing::Test {
+class PictureViewTest : public MeasureDlgFixture {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/mirelta-view-XXXXXX";
-        dir = mkdtemp(tmpl);
-        g_bJapanese = false;
-    }
-    void TearDown() override {
-        dlg.reset();
-        fs::remove_all(dir);
-    }
-
-    CMeasureDlg& open() {
-        MeasureDlgOptions o;
-        o.prompt = &prompt;
-        o.choosers = &choosers;
-        o.dpi = DpiScale{};
-        o.settingsPath = dir + "/Mirelta.ini";
-        o.dataFolder = dir + "/data/";
-        o.oldSettingsPath = dir + "/old/Mirelta.ini";
-        dlg = std::make_unique<CMeasureDlg>(o);
-        dlg->resize(1100, 860);
-        dlg->show();
-        QCoreApplication::processEvents();
-        return *dlg;
-    }
+    // The size the layout figures below were worked out for.
+    CMeasureDlg& open() { return MeasureDlgFixture::open(QSize(1100, 860)); }
 
     // A 1280 x 1024 picture of plain grey, laid out.
     CMeasureDlg& openWithPicture(int magnification) {
@@ -91,11 +64,6 @@ protected:
                 n += (img.pixel(x, y) & 0xFFFFFF) == (q & 0xFFFFFF);
         return n;
     }
-
-    std::string dir;
-    ScriptedPrompt prompt;
-    ScriptedChoosers choosers;
-    std::unique_ptr<CMeasureDlg> dlg;
 };
 
 TEST_F(PictureViewTest, MagnificationKeepsTheCentreAndFitResetsTheOffsets) {
@@ -350,8 +318,7 @@ TEST_F(PictureViewTest, MagnificationAndOffsetsSurviveARestart) {
     d.m_view.m_Bai_X = -33.25;
     prompt.queue(PromptAnswer::Yes);
     d.close();
-    std::ifstream in(dir + "/Mirelta.ini");
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = readFile(dir + "/Mirelta.ini");
     EXPECT_NE(text.find("m_Bai=6"), std::string::npos);
     EXPECT_NE(text.find("m_Bai_X=-33.250000"), std::string::npos);
 }

@@ -7,6 +7,7 @@
 #include "model/measure_chain.h"
 #include "model/result_list.h"
 #include "platform/language.h"
+#include "support/measure_record.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +16,7 @@
 namespace {
 
 MEASURE Measured(std::int32_t tool, std::vector<DPOINT> pts, const CALIBRATION& cal, const CDibImage& picture) {
-    MEASURE m;
-    m.kind = -tool;
-    m.pointCount = static_cast<std::int32_t>(pts.size());
-    m.points.Write(0, pts.data(), m.pointCount);
+    MEASURE m = CompleteRecord(tool, pts);
     ComputeValues(m, cal, 0, picture);
     return m;
 }

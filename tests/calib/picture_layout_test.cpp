@@ -1,23 +1,12 @@
 #include "calib/magnification.h"
 #include "calib/picture_layout.h"
+#include "main_window_layout.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-PictureLayoutInput Input(int magnification) {
-    PictureLayoutInput in;
-    in.imageWidth = 1280;
-    in.imageHeight = 1024;
-    in.clientWidth = 1100;
-    in.clientHeight = 860;
-    in.px = 8;
-    in.py = 8;
-    in.panelRoom = 246;
-    in.stripRoom = 208;
-    in.magnification = magnification;
-    return in;
-}
+PictureLayoutInput Input(int magnification) { return MainWindowLayout(1280, 1024, magnification); }
 
 TEST(PictureLayout, FitKeepsProportionsAndAddsTheOrigin) {
     // aw = 1100 - 8 - 246 = 846, ah = 860 - 8 - 208 = 644: height limits.

@@ -1,28 +1,15 @@
 #include "calib/picture_layout.h"
 #include "calib/view_mapping.h"
+#include "main_window_layout.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
-// The main window as designed: picture area at (8, 8), 246 pixels kept for the panel
-// and 208 for the strip.
-PictureLayoutInput Layout(int imageWidth, int imageHeight, int magnification) {
-    PictureLayoutInput in;
-    in.imageWidth = imageWidth;
-    in.imageHeight = imageHeight;
-    in.clientWidth = 1100;
-    in.clientHeight = 860;
-    in.px = 8;
-    in.py = 8;
-    in.panelRoom = 246;
-    in.stripRoom = 208;
-    in.magnification = magnification;
-    return in;
-}
-
 ViewGeometry Geometry(const ViewMapping& v, int imageWidth, int imageHeight) {
-    return {PictureAreaRect(Layout(imageWidth, imageHeight, v.m_Bai)), imageWidth, imageHeight};
+    return {PictureAreaRect(MainWindowLayout(imageWidth, imageHeight, v.m_Bai)), imageWidth, imageHeight};
 }
 
 // What the window does on a combo change: the change on the old area, then the layout
@@ -73,6 +60,17 @@ TEST(ViewMapping, FitZeroesTheOffsetsAndX1AfterwardsIsCentred) {
     const DPOINT c = CentreOf(v, g);
     EXPECT_NEAR(c.x, 640, 1e-9);
     EXPECT_NEAR(c.y, 512, 1e-9);
+}
+
+// The offsets are written to the settings with "%f": a negative zero would read "-0.000000".
+TEST(ViewMapping, ChoosingTheSameFactorAtTheTopLeftKeepsPlainZeroOffsets) {
+    ViewMapping v;
+    v.m_Bai = 6;
+    Choose(v, 6, 1280, 1024);
+    EXPECT_EQ(v.m_Bai_X, 0);
+    EXPECT_EQ(v.m_Bai_Y, 0);
+    EXPECT_FALSE(std::signbit(v.m_Bai_X));
+    EXPECT_FALSE(std::signbit(v.m_Bai_Y));
 }
 
 TEST(ViewMapping, FittedMappingStretchesEachAxisAndIgnoresOffsets) {

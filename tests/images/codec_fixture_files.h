@@ -7,6 +7,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <jpeglib.h>
 #include <png.h>
 #include <tiffio.h>
@@ -53,8 +54,13 @@ inline std::vector<std::uint8_t> PngBytes(const CDibImage& picture) {
     return out;
 }
 
-// A baseline (sequential) JPEG; the program itself only writes progressive ones.
-inline std::vector<std::uint8_t> BaselineJpegBytes(const CDibImage& picture, int quality = 90) {
+// A JPEG written directly with libjpeg, for kinds of file the program never writes.
+// `sample(x, y, c)` gives component c of the pixel at (x, y), first row on top.
+inline std::vector<std::uint8_t> WriteJpeg(int width, int height, int components,
+                                           J_COLOR_SPACE input, J_COLOR_SPACE file,
+                                           bool adobeMarker, bool progressive,
+                                           const std::function<std::uint8_t(int, int, int)>& sample,
+                                           int quality = 100) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr err{};
     cinfo.err = jpeg_std_error(&err);
@@ -62,15 +68,23 @@ inline std::vector<std::uint8_t> BaselineJpegBytes(const CDibImage& picture, int
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(picture.width());
-    cinfo.image_height = static_cast<JDIMENSION>(picture.height());
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
+    cinfo.input_components = components;
+    cinfo.in_color_space = input;
     jpeg_set_defaults(&cinfo);
+    jpeg_set_colorspace(&cinfo, file);
+    cinfo.write_Adobe_marker = adobeMarker ? TRUE : FALSE;
     jpeg_set_quality(&cinfo, quality, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(width * components));
     while (cinfo.next_scanline < cinfo.image_height) {
-        auto row = RgbRow(picture, static_cast<int>(cinfo.next_scanline));
+        const int y = static_cast<int>(cinfo.next_scanline);
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < components; ++c)
+                row[static_cast<std::size_t>(x * components + c)] = sample(x, y, c);
         JSAMPROW r = row.data();
         jpeg_write_scanlines(&cinfo, &r, 1);
     }
@@ -79,6 +93,13 @@ inline std::vector<std::uint8_t> BaselineJpegBytes(const CDibImage& picture, int
     std::vector<std::uint8_t> bytes(buffer, buffer + size);
     std::free(buffer);
     return bytes;
+}
+
+// A baseline (sequential) JPEG; the program itself only writes progressive ones.
+inline std::vector<std::uint8_t> BaselineJpegBytes(const CDibImage& picture, int quality = 90) {
+    return WriteJpeg(
+        picture.width(), picture.height(), 3, JCS_RGB, JCS_YCbCr, false, false,
+        [&](int x, int y, int c) { return picture.scanLine(y)[3 * x + 2 - c]; }, quality);
 }
 
 inline std::vector<std::uint8_t> TiffBytes(const CDibImage& picture,

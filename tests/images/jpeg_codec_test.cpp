@@ -1,13 +1,11 @@
 #include "images/jpeg_codec.h"
 
-#include "codec_test_support.h"
+#include "codec_fixture_files.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <functional>
 // clang-format off
 #include <jpeglib.h>
 // clang-format on
@@ -15,45 +13,6 @@
 using namespace codec_test;
 
 namespace {
-
-// A JPEG written directly with libjpeg, for kinds of file the program never writes.
-// `sample(x, y, c)` gives component c of the pixel at (x, y), first row on top.
-std::vector<std::uint8_t> WriteJpeg(int width, int height, int components, J_COLOR_SPACE input,
-                                    J_COLOR_SPACE file, bool adobeMarker, bool progressive,
-                                    const std::function<std::uint8_t(int, int, int)>& sample) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = components;
-    cinfo.in_color_space = input;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_colorspace(&cinfo, file);
-    cinfo.write_Adobe_marker = adobeMarker ? TRUE : FALSE;
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    if (progressive)
-        jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(width * components));
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int y = static_cast<int>(cinfo.next_scanline);
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < components; ++c)
-                row[static_cast<std::size_t>(x * components + c)] = sample(x, y, c);
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<std::uint8_t> bytes(buffer, buffer + size);
-    std::free(buffer);
-    return bytes;
-}
 
 struct JpegFacts {
     bool progressive = false;

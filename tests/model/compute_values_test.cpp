@@ -3,6 +3,7 @@
 #include "calib/calibration.h"
 #include "images/dib_image.h"
 #include "model/measure.h"
+#include "support/measure_record.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,6 @@ CALIBRATION Calibration(double sx, double sy, int unit) {
     c.mpp.y = sy;
     c.unit = unit;
     return c;
-}
-
-MEASURE Record(std::int32_t tool, std::vector<DPOINT> pts) {
-    MEASURE m;
-    m.kind = -tool;
-    m.pointCount = static_cast<std::int32_t>(pts.size());
-    m.points.Write(0, pts.data(), m.pointCount);
-    return m;
 }
 
 std::string Fixed7(double v) {
@@ -91,7 +84,7 @@ TEST_F(ComputeValuesTest, ValuesPerKind) {
             SCOPED_TRACE(testing::Message() << tc.name << (zeroFactors ? ", zero factors" : ""));
             const CALIBRATION& c = zeroFactors ? zero : cal;
             const std::vector<double>& expected = zeroFactors ? tc.zeroValues : tc.values;
-            MEASURE m = Record(tc.tool, tc.points);
+            MEASURE m = CompleteRecord(tc.tool, tc.points);
             m.unit = 0;
             ASSERT_EQ(ComputeValues(m, c, 0, picture), 1);
             for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -105,19 +98,19 @@ TEST_F(ComputeValuesTest, ValuesPerKind) {
 }
 
 TEST_F(ComputeValuesTest, AnglesKeepTheirOddDecimals) {
-    MEASURE line = Record(K::Line, {{0, 0}, {0, -10}});
+    MEASURE line = CompleteRecord(K::Line, {{0, 0}, {0, -10}});
     ComputeValues(line, cal, 0, picture);
     EXPECT_EQ(Fixed7(line.value[1]), "90.0000001");
     ComputeValues(line, cal, 1, picture); // Y-axis + base line
     EXPECT_EQ(Fixed7(line.value[1]), "0.0000001");
 
-    MEASURE angle = Record(K::Angle, {{10, 0}, {0, 0}, {-10, 0}});
+    MEASURE angle = CompleteRecord(K::Angle, {{10, 0}, {0, 0}, {-10, 0}});
     ComputeValues(angle, cal, 0, picture);
     EXPECT_EQ(Fixed7(angle.value[0]), "179.9999998");
 }
 
 TEST_F(ComputeValuesTest, CirclesStoreCentreAndRadius) {
-    MEASURE m = Record(K::Circle2, {{2, 1}, {1, 2}, {0, 1}, {13, 1}, {11, 3}, {9, 1}});
+    MEASURE m = CompleteRecord(K::Circle2, {{2, 1}, {1, 2}, {0, 1}, {13, 1}, {11, 3}, {9, 1}});
     ASSERT_EQ(ComputeValues(m, cal, 0, picture), 1);
     EXPECT_NEAR(m.center[0].x, 1, 1e-12);
     EXPECT_NEAR(m.center[0].y, 1, 1e-12);
@@ -127,7 +120,7 @@ TEST_F(ComputeValuesTest, CirclesStoreCentreAndRadius) {
     EXPECT_NEAR(m.radius[1], 2, 1e-12);
 
     // Collinear points: the circle about the image origin through the first point.
-    MEASURE c = Record(K::Circle, {{3, 4}, {6, 8}, {9, 12}});
+    MEASURE c = CompleteRecord(K::Circle, {{3, 4}, {6, 8}, {9, 12}});
     ASSERT_EQ(ComputeValues(c, cal, 0, picture), 1);
     EXPECT_EQ(c.center[0], (DPOINT{0, 0}));
     EXPECT_EQ(c.radius[0], 5.0);
@@ -135,7 +128,7 @@ TEST_F(ComputeValuesTest, CirclesStoreCentreAndRadius) {
 }
 
 TEST_F(ComputeValuesTest, CircleWithoutAComputableRadiusKeepsItsCircle) {
-    MEASURE m = Record(K::Circle, {{1e7, 1e7}, {1e7 + 0.1, 1e7}, {1e7, 1e7 + 0.1}});
+    MEASURE m = CompleteRecord(K::Circle, {{1e7, 1e7}, {1e7 + 0.1, 1e7}, {1e7, 1e7 + 0.1}});
     m.center[0] = DPOINT{3, 4};
     m.radius[0] = 2;
     ASSERT_EQ(ComputeValues(m, cal, 0, picture), 1);
@@ -159,7 +152,7 @@ TEST_F(ComputeValuesTest, SuiStoresTheFootAfterThePoints) {
     };
     for (const Case& tc : cases) {
         SCOPED_TRACE(tc.name);
-        MEASURE m = Record(K::Sui, tc.points);
+        MEASURE m = CompleteRecord(K::Sui, tc.points);
         m.points.Grow(tc.extra, m.points.size());
         if (tc.extra > 0)
             m.points[3] = DPOINT{-1, -1};
@@ -197,7 +190,7 @@ TEST_F(ComputeValuesTest, TooFewPointsLeaveTheRecordUnchanged) {
         std::vector<DPOINT> pts;
         for (int i = 0; i < tc.stored; ++i)
             pts.push_back(DPOINT{i * 3.0, i * 5.0 + 1});
-        MEASURE m = Record(tc.tool, pts);
+        MEASURE m = CompleteRecord(tc.tool, pts);
         m.pointCount = tc.pointCount;
         m.unit = 2;
         m.value = {1, 2, 3, 4, 0};
@@ -212,7 +205,7 @@ TEST_F(ComputeValuesTest, TooFewPointsLeaveTheRecordUnchanged) {
 
 TEST_F(ComputeValuesTest, AriaThatCannotBeCountedKeepsItsArea) {
     CDibImage noPicture;
-    MEASURE m = Record(K::Aria, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    MEASURE m = CompleteRecord(K::Aria, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
 
     // A new record has no area yet: 0 stays, in the calibration's unit.
     m.unit = 0;
@@ -229,17 +222,17 @@ TEST_F(ComputeValuesTest, AriaThatCannotBeCountedKeepsItsArea) {
     EXPECT_EQ(m.unit, 1);
 
     // Fewer than two vertices cannot be drawn; two count their line.
-    MEASURE one = Record(K::Aria, {{5, 5}});
+    MEASURE one = CompleteRecord(K::Aria, {{5, 5}});
     EXPECT_EQ(ComputeValues(one, cal, 0, picture), 0);
-    MEASURE two = Record(K::Aria, {{0, 5}, {9, 5}});
+    MEASURE two = CompleteRecord(K::Aria, {{0, 5}, {9, 5}});
     ASSERT_EQ(ComputeValues(two, Calibration(1, 1, 1), 0, picture), 1);
     EXPECT_EQ(two.value[0], 10.0);
 }
 
 TEST_F(ComputeValuesTest, PositiveKindIsComputedLikeTheComplete) {
-    MEASURE drawing = Record(K::Line, {{0, 0}, {30, 40}});
+    MEASURE drawing = CompleteRecord(K::Line, {{0, 0}, {30, 40}});
     drawing.kind = K::Line;
-    MEASURE complete = Record(K::Line, {{0, 0}, {30, 40}});
+    MEASURE complete = CompleteRecord(K::Line, {{0, 0}, {30, 40}});
     ComputeValues(drawing, cal, 0, picture);
     ComputeValues(complete, cal, 0, picture);
     EXPECT_EQ(drawing.value, complete.value);
@@ -250,7 +243,7 @@ TEST_F(ComputeValuesTest, RecomputeAfterACalibrationChange) {
     const CALIBRATION cm = Calibration(0.1, 0.3, 0);
 
     // A radius dragged on the circumference survives; so do dragged centres.
-    MEASURE circle = Record(K::Circle, {{2, 1}, {1, 2}, {0, 1}});
+    MEASURE circle = CompleteRecord(K::Circle, {{2, 1}, {1, 2}, {0, 1}});
     ComputeValues(circle, cal, 0, picture);
     circle.radius[0] = 3;
     ASSERT_EQ(RecomputeForCalibration(circle, cm, picture), 1);
@@ -258,7 +251,7 @@ TEST_F(ComputeValuesTest, RecomputeAfterACalibrationChange) {
     EXPECT_NEAR(circle.radius[0], 3, 0);
     EXPECT_EQ(circle.unit, 0);
 
-    MEASURE two = Record(K::Circle2, {{2, 1}, {1, 2}, {0, 1}, {13, 1}, {11, 3}, {9, 1}});
+    MEASURE two = CompleteRecord(K::Circle2, {{2, 1}, {1, 2}, {0, 1}, {13, 1}, {11, 3}, {9, 1}});
     ComputeValues(two, cal, 0, picture);
     two.radius = {4, 5};
     two.center = {DPOINT{0, 0}, DPOINT{3, 4}};
@@ -270,25 +263,25 @@ TEST_F(ComputeValuesTest, RecomputeAfterACalibrationChange) {
     EXPECT_EQ(two.value[3], 123.0);
 
     // Lengths come from the points; angles stay as they are.
-    MEASURE line = Record(K::Line, {{0, 0}, {30, 40}});
+    MEASURE line = CompleteRecord(K::Line, {{0, 0}, {30, 40}});
     ComputeValues(line, cal, 0, picture);
     line.value[1] = 77.0;
     ASSERT_EQ(RecomputeForCalibration(line, cm, picture), 1);
     EXPECT_NEAR(line.value[0], std::sqrt(9.0 + 144.0), 1e-12);
     EXPECT_EQ(line.value[1], 77.0);
 
-    MEASURE sui = Record(K::Sui, {{0, 0}, {0, 10}, {5, 3}});
+    MEASURE sui = CompleteRecord(K::Sui, {{0, 0}, {0, 10}, {5, 3}});
     ComputeValues(sui, cal, 0, picture);
     ASSERT_EQ(RecomputeForCalibration(sui, cm, picture), 1);
     EXPECT_NEAR(sui.value[0], 0.5, 1e-12);
 
-    MEASURE angle = Record(K::Angle, {{10, 0}, {0, 0}, {0, -10}});
+    MEASURE angle = CompleteRecord(K::Angle, {{10, 0}, {0, 0}, {0, -10}});
     angle.value[0] = 33.0;
     ASSERT_EQ(RecomputeForCalibration(angle, cm, picture), 1);
     EXPECT_EQ(angle.value[0], 33.0);
     EXPECT_EQ(angle.unit, 0);
 
-    MEASURE area = Record(K::Aria, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    MEASURE area = CompleteRecord(K::Aria, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
     ComputeValues(area, cal, 0, picture);
     ASSERT_EQ(RecomputeForCalibration(area, cm, picture), 1);
     EXPECT_NEAR(area.value[0], 121 * 0.1 * 0.3, 1e-12);

@@ -1,6 +1,7 @@
 #include "model/label_anchor.h"
 
 #include "model/measure.h"
+#include "support/measure_record.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,7 @@
 namespace {
 
 MEASURE Record(std::int32_t tool, std::vector<DPOINT> pts) {
-    MEASURE m;
-    m.kind = -tool;
-    m.pointCount = static_cast<std::int32_t>(pts.size());
-    m.points.Write(0, pts.data(), m.pointCount);
+    MEASURE m = CompleteRecord(tool, pts);
     m.center = {DPOINT{10, 20}, DPOINT{30, 60}};
     return m;
 }

@@ -5,6 +5,7 @@
 #include "model/compute_values.h"
 #include "model/measure_chain.h"
 #include "platform/test_locale.h"
+#include "support/measure_record.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,6 @@
 #include <vector>
 
 namespace {
-
-MEASURE Record(std::int32_t tool, std::vector<DPOINT> pts, int unit) {
-    MEASURE m;
-    m.kind = -tool;
-    m.pointCount = static_cast<std::int32_t>(pts.size());
-    m.points.Write(0, pts.data(), m.pointCount);
-    m.unit = unit;
-    return m;
-}
 
 // The fields a data file keeps.
 void ExpectSameStored(const MEASURE& a, const MEASURE& b) {
@@ -67,13 +59,14 @@ protected:
         cal.mpp = {0.05, 0.04};
         cal.unit = 1;
         // A LINE, an ARIA of five points and a SUI, as measured.
-        MEASURE line = Record(MeasureKind::Line, {{10.5, 20.25}, {210.5, 20.25}}, 1);
+        MEASURE line = CompleteRecord(MeasureKind::Line, {{10.5, 20.25}, {210.5, 20.25}}, 1);
         ComputeValues(line, cal, 0, picture);
         line.labelOffset[0] = {7, -3};
         line.labelOffset[1] = {-2147483647 - 1, 2147483647};
-        MEASURE area = Record(MeasureKind::Aria, {{10, 10}, {60, 10}, {70, 40}, {35, 70}, {5, 40}}, 1);
+        MEASURE area =
+            CompleteRecord(MeasureKind::Aria, {{10, 10}, {60, 10}, {70, 40}, {35, 70}, {5, 40}}, 1);
         ComputeValues(area, cal, 0, picture);
-        MEASURE sui = Record(MeasureKind::Sui, {{0, 0}, {100, 50}, {30, 80}}, 1);
+        MEASURE sui = CompleteRecord(MeasureKind::Sui, {{0, 0}, {100, 50}, {30, 80}}, 1);
         ComputeValues(sui, cal, 0, picture);
         sui.labelOffset[0] = {12, 34};
         for (MEASURE* m : {&line, &area, &sui})
@@ -157,7 +150,7 @@ TEST_F(MeasureFileTest, PolygonsOfManyPointsKeepThemAll) {
     std::vector<DPOINT> pts;
     for (int i = 0; i < 37; ++i)
         pts.push_back({i * 3.0, (i % 5) * 7.0 + 0.125});
-    MEASURE area = Record(MeasureKind::Aria, pts, 2);
+    MEASURE area = CompleteRecord(MeasureKind::Aria, pts, 2);
     CMeasureChain chain;
     chain.AddNode(&area);
     ASSERT_EQ(chain.Write(dir.file("big.mes")), 1);
@@ -170,7 +163,7 @@ TEST_F(MeasureFileTest, PolygonsOfManyPointsKeepThemAll) {
 }
 
 TEST_F(MeasureFileTest, ARecordClaimingMorePointsThanItHoldsWritesWhatItHolds) {
-    MEASURE angle = Record(MeasureKind::Angle, {{1, 2}, {3, 4}, {5, 6}}, 1);
+    MEASURE angle = CompleteRecord(MeasureKind::Angle, {{1, 2}, {3, 4}, {5, 6}}, 1);
     CMeasureChain chain;
     chain.AddNode(&angle);
     chain.current->pointCount = 50;

@@ -7,8 +7,10 @@
 #include "app/result_list_view.h"
 #include "model/compute_values.h"
 #include "platform/language.h"
+#include "support/measure_record.h"
 
 #include <QCoreApplication>
+#include <QSize>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -32,7 +34,8 @@ protected:
         std::filesystem::remove_all(dir);
     }
 
-    CMeasureDlg& open() {
+    // The window at its default size, or at `size` from the start.
+    CMeasureDlg& open(QSize size = QSize()) {
         MeasureDlgOptions o;
         o.prompt = &prompt;
         o.choosers = &choosers;
@@ -41,6 +44,8 @@ protected:
         o.dataFolder = dir + "/data/";
         o.oldSettingsPath = dir + "/old/Mirelta.ini";
         dlg = std::make_unique<CMeasureDlg>(o);
+        if (size.isValid())
+            dlg->resize(size);
         dlg->show();
         QCoreApplication::processEvents();
         return *dlg;
@@ -56,10 +61,7 @@ protected:
     // What a measuring tool does with a finished figure: values with the
     // selected calibration, the record into the list, its rows appended.
     MEASURE* measure(std::int32_t tool, std::vector<DPOINT> pts) {
-        MEASURE m;
-        m.kind = -tool;
-        m.pointCount = static_cast<std::int32_t>(pts.size());
-        m.points.Write(0, pts.data(), m.pointCount);
+        MEASURE m = CompleteRecord(tool, pts);
         ComputeValues(m, *dlg->selectedCalibration(), dlg->settings().color.anglebaseline, dlg->displayImage());
         dlg->m_MeasureChain.AddNode(&m);
         dlg->resultList().AddRowsOfCurrent();
