@@ -78,21 +78,19 @@ void OverlayList::line(COLORREF colour, int width, OverlayPoint from, OverlayPoi
 }
 
 void OverlayList::polyline(COLORREF colour, int width, std::vector<OverlayPoint> points) {
-    if (points.size() < 2)
-        return;
-    OverlayItem item;
-    item.type = OverlayItemType::Polyline;
-    item.colour = colour;
-    item.width = OverlayPenWidth(width);
-    item.points = std::move(points);
-    m_items.push_back(std::move(item));
+    addPoints(OverlayItemType::Polyline, colour, width, std::move(points));
 }
 
 void OverlayList::polygon(COLORREF colour, int width, std::vector<OverlayPoint> points) {
+    addPoints(OverlayItemType::Polygon, colour, width, std::move(points));
+}
+
+void OverlayList::addPoints(OverlayItemType type, COLORREF colour, int width,
+                            std::vector<OverlayPoint> points) {
     if (points.size() < 2)
         return;
     OverlayItem item;
-    item.type = OverlayItemType::Polygon;
+    item.type = type;
     item.colour = colour;
     item.width = OverlayPenWidth(width);
     item.points = std::move(points);

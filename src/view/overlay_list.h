@@ -87,6 +87,9 @@ public:
     void clear() { m_items.clear(); }
 
 private:
+    void addPoints(OverlayItemType type, COLORREF colour, int width,
+                   std::vector<OverlayPoint> points);
+
     std::vector<OverlayItem> m_items;
 };
 

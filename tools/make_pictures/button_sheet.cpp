@@ -1,6 +1,7 @@
 #include "button_sheet.h"
 
 #include "button_icons.h"
+#include "face.h"
 #include "look.h"
 
 #include <QFont>
@@ -78,20 +79,7 @@ bool isAscii(const QString& text) {
 void drawFace(QPainter& p, int faceHeight, const look::FaceColours& c) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing, true);
-  const QRectF face(1, 1, kCellWidth - 2, faceHeight);
-  QLinearGradient fill(0, face.top(), 0, face.bottom());
-  fill.setColorAt(0.0, c.top);
-  fill.setColorAt(1.0, c.bottom);
-  QPainterPath outline;
-  outline.addRoundedRect(face, 3, 3);
-  p.fillPath(outline, fill);
-
-  QLinearGradient rim(0, face.top(), 0, face.bottom());
-  rim.setColorAt(0.0, c.rimTop);
-  rim.setColorAt(1.0, c.rimBottom);
-  p.setPen(QPen(QBrush(rim), 1.0));
-  p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(face.adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
+  look::drawFace(p, QRectF(1, 1, kCellWidth - 2, faceHeight), c, 3);
   p.restore();
 }
 

@@ -1,5 +1,6 @@
 #include "small_pictures.h"
 
+#include "face.h"
 #include "look.h"
 
 #include <QLinearGradient>
@@ -47,18 +48,7 @@ double wrappedNoise(double x, double y, int cellSize, int cells, std::uint32_t s
 int clampByte(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
 
 void drawSmallFace(QPainter& p, QRectF face, const look::FaceColours& c) {
-  QLinearGradient fill(0, face.top(), 0, face.bottom());
-  fill.setColorAt(0.0, c.top);
-  fill.setColorAt(1.0, c.bottom);
-  QPainterPath outline;
-  outline.addRoundedRect(face, 2, 2);
-  p.fillPath(outline, fill);
-  QLinearGradient rim(0, face.top(), 0, face.bottom());
-  rim.setColorAt(0.0, c.rimTop);
-  rim.setColorAt(1.0, c.rimBottom);
-  p.setPen(QPen(QBrush(rim), 1.0));
-  p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(face.adjusted(0.5, 0.5, -0.5, -0.5), 1.5, 1.5);
+  look::drawFace(p, face, c, 2);
 }
 
 } // namespace
