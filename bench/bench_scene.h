@@ -3,7 +3,7 @@
 // One place for it keeps the figures of the benchmarks comparable with each other.
 #pragma once
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "model/measure.h"
 #include "model/measure_chain.h"
 #include "view/overlay_layers.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "app/dpi_scale.h"
 #include "calib/calib_chain.h"
 #include "calib/view_mapping.h"

@@ -1,6 +1,6 @@
 #include "capture/device_settings.h"
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "capture/media_subtype.h"
 #include "platform/profile.h"
 #include "platform/text_format.h"

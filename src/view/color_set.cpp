@@ -1,6 +1,6 @@
 #include "view/color_set.h"
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "app/choosers.h"
 #include "app/image_button.h"
 #include "app/prompt.h"

@@ -1,6 +1,6 @@
 #include "view/overlay_composer.h"
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "calib/view_mapping.h"
 #include "images/dib_image.h"
 #include "view/overlay_layers.h"

@@ -1,6 +1,6 @@
 #include "view/overlay_layers.h"
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "calib/calibration.h"
 #include "calib/scale_bar.h"
 #include "model/measure.h"

@@ -1,6 +1,6 @@
 #include "capture/media_subtype.h"
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "calib/view_mapping.h"
 #include "images/dib_image.h"
 #include "model/measure.h"

@@ -1,4 +1,4 @@
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "app/choosers.h"
 #include "app/image_button.h"
 #include "app/prompt.h"

@@ -1,4 +1,4 @@
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "calib/calibration.h"
 #include "model/measure.h"
 #include "model/measure_chain.h"

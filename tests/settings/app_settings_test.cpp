@@ -1,4 +1,4 @@
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "platform/profile.h"
 #include "platform/temp_dir.h"
 
