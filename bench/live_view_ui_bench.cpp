@@ -3,7 +3,7 @@
 // dropped by the 500 ms rule and merged because the window had not yet taken the
 // previous one, and the process's CPU time.
 #include "app/measure_dlg.h"
-#include "app/prompt.h"
+#include "platform/prompt.h"
 #include "capture/capture_device.h"
 #include "capture/live_view.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/app_style.h"
 #include "app/measure_dlg.h"
-#include "app/prompt.h"
+#include "app/message_box_prompt.h"
 #include "app/single_instance.h"
 #include "capture/capture_device.h"
 #include "images/picture_loader.h"
@@ -36,8 +36,7 @@ int CMeasureApp::run(QApplication& app) {
 
     SingleInstance instance;
     if (!instance.acquire()) {
-        prompt.ask(nullptr, QString::fromUtf8(LoadStr(strid::AlreadyRunning)),
-                   QStringLiteral("Mirelta"), PromptButtons::Ok, PromptIcon::None);
+        prompt.ask(nullptr, LoadStr(strid::AlreadyRunning), "Mirelta", PromptButtons::Ok, PromptIcon::None);
         return 1;
     }
 

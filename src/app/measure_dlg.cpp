@@ -1,13 +1,13 @@
 #include "app/measure_dlg.h"
 
-#include "app/choosers.h"
+#include "app/dialog_choosers.h"
 #include "app/data_folders.h"
 #include "app/image_button.h"
 #include "app/main_dialog_template.h"
 #include "app/main_layout.h"
 #include "app/picture_saving.h"
-#include "app/popup_menu.h"
-#include "app/prompt.h"
+#include "app/qmenu_popup.h"
+#include "platform/prompt.h"
 #include "app/resource_pictures.h"
 #include "app/result_list_view.h"
 #include "app/thumbnail_strip.h"
@@ -539,8 +539,8 @@ void CMeasureDlg::reject() { askQuit(); }
 void CMeasureDlg::askQuit() {
     if (m_quitting)
         return;
-    const QString text = QString::fromUtf8(Tr("Do you quit the application ?", "終了しますか？"));
-    const QString caption = QString::fromUtf8(Tr("confirm", "確認"));
+    const std::string text = Tr("Do you quit the application ?", "終了しますか？");
+    const std::string caption = Tr("confirm", "確認");
     if (m_prompt->ask(this, text, caption, PromptButtons::YesNo, PromptIcon::Question) ==
         PromptAnswer::Yes) {
         m_quitting = true;
@@ -661,8 +661,8 @@ void CMeasureDlg::OnDelete() {
         invalidatePicture();
         return;
     }
-    const QString text = QString::fromUtf8(Tr("Are all items deleted ?", "全てのアイテムを削除しますか？"));
-    const QString caption = QString::fromUtf8(Tr("confirm", "確認"));
+    const std::string text = Tr("Are all items deleted ?", "全てのアイテムを削除しますか？");
+    const std::string caption = Tr("confirm", "確認");
     if (m_prompt->ask(this, text, caption, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
         return;
     ResetTool(0); // the measurement being drawn is dropped too
@@ -684,24 +684,23 @@ std::string FolderWithoutSlash(const std::string& folder) {
 } // namespace
 
 void CMeasureDlg::reportWriteFailure(const std::string& path) {
-    const QString text = QString::fromUtf8(Tr("The file could not be written:\n%1", "ファイルを書き込めませんでした：\n%1"))
-                             .arg(QString::fromStdString(path));
-    m_prompt->ask(this, text, QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok, PromptIcon::Warning);
+    const std::string text = Tr("The file could not be written:\n", "ファイルを書き込めませんでした：\n") + path;
+    m_prompt->ask(this, text, Tr("error", "エラー"), PromptButtons::Ok, PromptIcon::Warning);
 }
 
 void CMeasureDlg::OnCsv() {
     FileRequest request;
-    request.title = QString::fromUtf8(Tr("Save as", "保存先指定"));
-    request.filters = {{QString::fromUtf8(Tr("CSV File(*.csv)", "CSVファイル(*.csv)")), QStringLiteral("*.csv")},
-                       {QString::fromUtf8(Tr("Data File(*.mes)", "データファイル(*.mes)")), QStringLiteral("*.mes")}};
+    request.title = Tr("Save as", "保存先指定");
+    request.filters = {{Tr("CSV File(*.csv)", "CSVファイル(*.csv)"), "*.csv"},
+                       {Tr("Data File(*.mes)", "データファイル(*.mes)"), "*.mes"}};
     request.filterIndex = 1;
-    request.fileName = QString::fromStdString(JoinPath(m_settings.savedir2, DefaultFileNameNow(".csv")));
-    request.defaultExtension = QStringLiteral("csv");
+    request.fileName = JoinPath(m_settings.savedir2, DefaultFileNameNow(".csv"));
+    request.defaultExtension = "csv";
     request.confirmOverwrite = true;
     const std::optional<FileChoice> choice = m_choosers->saveFile(this, request);
-    if (!choice || choice->path.isEmpty())
+    if (!choice || choice->path.empty())
         return;
-    const std::string path = choice->path.toStdString();
+    const std::string& path = choice->path;
     const PathParts parts = SplitPath(path);
     m_settings.savedir2 = FolderWithoutSlash(parts.folder);
 
@@ -709,8 +708,8 @@ void CMeasureDlg::OnCsv() {
         const std::string mes = parts.folder + parts.name + ".mes";
         if (m_MeasureChain.GetCount() == 0) {
             // Nothing to keep; say so rather than leave the operator looking for a file.
-            m_prompt->ask(this, QString::fromUtf8(Tr("There are no measurements to save.", "保存する計測結果がありません。")),
-                          QString::fromUtf8(Tr("confirm", "確認")), PromptButtons::Ok, PromptIcon::Information);
+            m_prompt->ask(this, Tr("There are no measurements to save.", "保存する計測結果がありません。"),
+                          Tr("confirm", "確認"), PromptButtons::Ok, PromptIcon::Information);
             return;
         }
         if (m_MeasureChain.Write(mes) == 0)
@@ -723,13 +722,13 @@ void CMeasureDlg::OnCsv() {
 
 void CMeasureDlg::OnLoadResults() {
     FileRequest request;
-    request.title = QString::fromUtf8(Tr("Open file", "ファイルを開く"));
-    request.filters = {{QString::fromUtf8(Tr("Data File(*.mes)", "データファイル(*.mes)")), QStringLiteral("*.mes")}};
-    request.fileName = QString::fromStdString(JoinPath(m_settings.savedir2, Tr("MES File", "MESファイル")));
+    request.title = Tr("Open file", "ファイルを開く");
+    request.filters = {{Tr("Data File(*.mes)", "データファイル(*.mes)"), "*.mes"}};
+    request.fileName = JoinPath(m_settings.savedir2, Tr("MES File", "MESファイル"));
     const std::optional<FileChoice> choice = m_choosers->openFile(this, request);
-    if (!choice || choice->path.isEmpty())
+    if (!choice || choice->path.empty())
         return;
-    const std::string path = choice->path.toStdString();
+    const std::string& path = choice->path;
     // Rows point at the records the file may replace. A file that is not a
     // data file leaves the records as they are, and the rows come back.
     m_resultList->ClearRows();

@@ -1,11 +1,11 @@
 #include "app/picture_saving.h"
 
-#include "app/choosers.h"
+#include "platform/choosers.h"
 #include "app/folder_scan_progress.h"
 #include "app/image_button.h"
 #include "app/main_dialog_template.h"
 #include "app/measure_dlg.h"
-#include "app/prompt.h"
+#include "platform/prompt.h"
 #include "images/save_paths.h"
 #include "images/thumbnail_index.h"
 #include "images/thumbnail_store.h"
@@ -38,7 +38,7 @@ PictureSaving::PictureSaving(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt,
     : m_dlg(dlg), m_list(list), m_prompt(prompt), m_choosers(choosers) {}
 
 void PictureSaving::tell(const QString& text) {
-    m_prompt.ask(&m_dlg, text, ErrorCaption(), PromptButtons::Ok, PromptIcon::Warning);
+    m_prompt.ask(&m_dlg, text.toStdString(), ErrorCaption().toStdString(), PromptButtons::Ok, PromptIcon::Warning);
 }
 
 CameraPause PictureSaving::pauseCamera() {
@@ -105,18 +105,17 @@ void PictureSaving::OnSave() {
     AppSettings& s = m_dlg.settings();
     const CameraPause pause = pauseCamera();
     FileRequest request;
-    request.title = QString::fromUtf8(Tr("Save as", "保存先指定"));
+    request.title = Tr("Save as", "保存先指定");
     for (const PictureSaveFilter& f : PictureSaveFilters())
-        request.filters.push_back({QString::fromUtf8(g_bJapanese ? f.japanese : f.english),
-                                   QString::fromUtf8(f.pattern)});
+        request.filters.push_back({g_bJapanese ? f.japanese : f.english, f.pattern});
     request.filterIndex = s.m_FilterIndex;
-    request.fileName = QString::fromStdString(JoinPath(s.savedir, DefaultFileNameNow("")));
-    request.defaultExtension = QStringLiteral("bmp");
+    request.fileName = JoinPath(s.savedir, DefaultFileNameNow(""));
+    request.defaultExtension = "bmp";
     request.confirmOverwrite = true;
     const std::optional<FileChoice> choice = m_choosers.saveFile(&m_dlg, request);
     if (choice) {
         s.m_FilterIndex = choice->filterIndex;
-        const std::string chosen = choice->path.toStdString();
+        const std::string& chosen = choice->path;
         const std::string path = SavePathForType(chosen, s.m_FilterIndex);
         // The dialog asked about the name it showed; a ".jpg" put in place of a typed
         // extension may name another existing file.
@@ -125,8 +124,9 @@ void PictureSaving::OnSave() {
             go = m_prompt.ask(&m_dlg,
                               QString::fromUtf8(Tr("%1 already exists.\nDo you want to replace it?",
                                                    "%1 は既に存在します。\n上書きしますか？"))
-                                  .arg(QString::fromStdString(path)),
-                              ConfirmCaption(), PromptButtons::YesNo,
+                                  .arg(QString::fromStdString(path))
+                                  .toStdString(),
+                              ConfirmCaption().toStdString(), PromptButtons::YesNo,
                               PromptIcon::Warning) == PromptAnswer::Yes;
         if (go && !refuseLongPath(path)) {
             const std::string folder = FolderOfPath(path);
@@ -150,24 +150,24 @@ void PictureSaving::OnF12() {
 
 void PictureSaving::OnDir() {
     FileRequest request;
-    request.title = QString::fromUtf8("フォルダを選択して下さい");
-    request.fileName = QString::fromStdString(m_dlg.settings().savedir);
-    const std::optional<QString> chosen = m_choosers.chooseFolder(&m_dlg, request);
+    request.title = "フォルダを選択して下さい";
+    request.fileName = m_dlg.settings().savedir;
+    const std::optional<std::string> chosen = m_choosers.chooseFolder(&m_dlg, request);
     if (!chosen)
         return;
-    const std::string folder = chosen->toStdString();
+    const std::string& folder = *chosen;
     if (!FolderIsWritable(folder)) {
         tell(QString::fromUtf8(
                  Tr("Pictures cannot be saved in this folder. Choose another folder.\n%1",
                     "このフォルダには画像を保存できません。別のフォルダを選択して下さい。\n%1"))
-                 .arg(*chosen));
+                 .arg(QString::fromStdString(folder)));
         return;
     }
     // The longest name a save gives: the 14-digit default name and ".jpeg".
     if (!FitsPicturePathLimit(JoinPath(folder, "00000000000000.jpeg"))) {
         tell(QString::fromUtf8(Tr("The folder path is too long. Choose another folder.\n%1",
                                   "フォルダのパスが長すぎます。別のフォルダを選択して下さい。\n%1"))
-                 .arg(*chosen));
+                 .arg(QString::fromStdString(folder)));
         return;
     }
     changeFolder(folder);

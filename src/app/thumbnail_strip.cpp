@@ -2,8 +2,8 @@
 
 #include "app/main_dialog_template.h"
 #include "app/measure_dlg.h"
-#include "app/popup_menu.h"
-#include "app/prompt.h"
+#include "platform/popup_menu.h"
+#include "platform/prompt.h"
 #include "images/picture_loader.h"
 #include "images/thumbnail_commands.h"
 #include "images/thumbnail_dlg.h"
@@ -85,10 +85,8 @@ void ThumbnailStrip::OpenThumbnail(int i) {
     } else {
         // The picture shown stays; an empty one would leave nothing to measure on.
         m_prompt.ask(&m_dlg,
-                     QString::fromUtf8(Tr("The picture could not be read.\n%1",
-                                          "画像を読み込めませんでした。\n%1"))
-                         .arg(QString::fromStdString(path)),
-                     QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
+                     Tr("The picture could not be read.\n", "画像を読み込めませんでした。\n") + path,
+                     Tr("error", "エラー"), PromptButtons::Ok,
                      PromptIcon::Warning);
     }
     m_dlg.layoutPicture();
@@ -105,10 +103,9 @@ void ThumbnailStrip::onCommand(int command) {
     const auto action = command == CThumbnailDlg::kCommandRemove ? ThumbnailFileAction::Remove
                                                                  : ThumbnailFileAction::Trash;
     const THUMBNAIL* entry = m_list.At(m_selected);
-    const QString path = entry ? QString::fromStdString(entry->path) : QString();
+    const std::string path = entry ? entry->path : std::string();
     if (RemoveThumbnailFile(m_list, m_selected, action) == ThumbnailFileResult::FileKept)
-        m_prompt.ask(&m_dlg, ThumbnailFileKeptText(action, path),
-                     QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
+        m_prompt.ask(&m_dlg, ThumbnailFileKeptText(action, path), Tr("error", "エラー"), PromptButtons::Ok,
                      PromptIcon::Warning);
     UpdateStripScroll();
     m_dlg.invalidateStrip();
@@ -143,10 +140,10 @@ bool ThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
         }
         if (mouse->button() == Qt::RightButton && i >= 0) {
             m_selected = i;
-            onCommand(m_menu.exec(&m_dlg, QCursor::pos(),
-                                  {{CThumbnailDlg::kCommandOpen, QStringLiteral("Open")},
-                                   {CThumbnailDlg::kCommandRemove, QStringLiteral("Remove")},
-                                   {CThumbnailDlg::kCommandTrash, QStringLiteral("Trash box")}}));
+            onCommand(m_menu.exec(&m_dlg, {QCursor::pos().x(), QCursor::pos().y()},
+                                  {{CThumbnailDlg::kCommandOpen, "Open"},
+                                   {CThumbnailDlg::kCommandRemove, "Remove"},
+                                   {CThumbnailDlg::kCommandTrash, "Trash box"}}));
             return true;
         }
         break;

@@ -1,6 +1,6 @@
 #include "capture/init_camera_dlg.h"
 
-#include "app/prompt.h"
+#include "platform/prompt.h"
 #include "platform/clock.h"
 #include "platform/language.h"
 
@@ -46,8 +46,8 @@ void CInitCameraDlg::OnTimer() {
     if (seconds < kSeconds)
         return;
     m_timer.stop();
-    m_prompt.ask(this, QString::fromUtf8(Tr("Imageing device not found", "カメラが見つかりません")),
-                 QStringLiteral("Mirelta"), PromptButtons::Ok, PromptIcon::None);
+    m_prompt.ask(this, Tr("Imageing device not found", "カメラが見つかりません"), "Mirelta",
+                 PromptButtons::Ok, PromptIcon::None);
     reject();
 }
 

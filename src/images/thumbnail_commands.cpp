@@ -68,11 +68,11 @@ ThumbnailFileResult RemoveThumbnailFile(CThumbNail& list, int index, ThumbnailFi
     return ThumbnailFileResult::Done;
 }
 
-QString ThumbnailFileKeptText(ThumbnailFileAction action, const QString& path) {
+std::string ThumbnailFileKeptText(ThumbnailFileAction action, const std::string& path) {
     const char* text =
         action == ThumbnailFileAction::Remove
-            ? Tr("The file could not be deleted.\n%1", "ファイルを削除できませんでした。\n%1")
-            : Tr("The file could not be moved to the trash.\n%1",
-                 "ファイルをごみ箱に移動できませんでした。\n%1");
-    return QString::fromUtf8(text).arg(path);
+            ? Tr("The file could not be deleted.\n", "ファイルを削除できませんでした。\n")
+            : Tr("The file could not be moved to the trash.\n",
+                 "ファイルをごみ箱に移動できませんでした。\n");
+    return text + path;
 }

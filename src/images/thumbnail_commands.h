@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include <string>
+
 class CThumbNail;
 
 // Remove and Trash box of the strip's and the browser's pop-up menu.
@@ -19,4 +21,4 @@ enum class ThumbnailFileResult {
 ThumbnailFileResult RemoveThumbnailFile(CThumbNail& list, int index, ThumbnailFileAction action);
 
 // The message for a file that stayed.
-QString ThumbnailFileKeptText(ThumbnailFileAction action, const QString& path);
+std::string ThumbnailFileKeptText(ThumbnailFileAction action, const std::string& path);

@@ -1,7 +1,7 @@
 #include "images/thumbnail_dlg.h"
 
-#include "app/popup_menu.h"
-#include "app/prompt.h"
+#include "platform/popup_menu.h"
+#include "platform/prompt.h"
 #include "images/dib_qimage.h"
 #include "images/thumbnail_commands.h"
 #include "images/thumbnail_store.h"
@@ -143,10 +143,8 @@ void CThumbnailDlg::mousePressEvent(QMouseEvent* event) {
         const int i = grid().entryAt(at.x(), at.y(), m_list->GetCount());
         if (i >= 0) {
             m_selected = i;
-            const int command = m_menu.exec(this, QCursor::pos(),
-                                            {{kCommandOpen, QStringLiteral("Open")},
-                                             {kCommandRemove, QStringLiteral("Remove")},
-                                             {kCommandTrash, QStringLiteral("Trash box")}});
+            const int command = m_menu.exec(this, {QCursor::pos().x(), QCursor::pos().y()},
+                                            {{kCommandOpen, "Open"}, {kCommandRemove, "Remove"}, {kCommandTrash, "Trash box"}});
             onCommand(command);
             return;
         }
@@ -164,10 +162,9 @@ void CThumbnailDlg::onCommand(int command) {
     const auto action =
         command == kCommandRemove ? ThumbnailFileAction::Remove : ThumbnailFileAction::Trash;
     const THUMBNAIL* entry = m_list->At(m_selected);
-    const QString path = entry ? QString::fromStdString(entry->path) : QString();
+    const std::string path = entry ? entry->path : std::string();
     if (RemoveThumbnailFile(*m_list, m_selected, action) == ThumbnailFileResult::FileKept)
-        m_prompt.ask(this, ThumbnailFileKeptText(action, path),
-                     QString::fromUtf8(Tr("error", "エラー")), PromptButtons::Ok,
+        m_prompt.ask(this, ThumbnailFileKeptText(action, path), Tr("error", "エラー"), PromptButtons::Ok,
                      PromptIcon::Warning);
     setScrollRange();
     update();

@@ -1,9 +1,9 @@
 #include "view/color_set.h"
 
 #include "settings/app_settings.h"
-#include "app/choosers.h"
+#include "platform/choosers.h"
 #include "app/image_button.h"
-#include "app/prompt.h"
+#include "platform/prompt.h"
 #include "calib/magnification.h"
 #include "calib/scale_bar.h"
 #include "images/dib_image.h"
@@ -328,8 +328,8 @@ bool CCColorSet::readLengths(int& x, int& y, bool complain) {
         if (!ok) {
             if (complain) {
                 if (m_ctx.prompt)
-                    m_ctx.prompt->ask(this, T("Please enter an integer.", "整数を入力してください。"),
-                                      windowTitle(), PromptButtons::Ok, PromptIcon::Warning);
+                    m_ctx.prompt->ask(this, Tr("Please enter an integer.", "整数を入力してください。"),
+                                      windowTitle().toStdString(), PromptButtons::Ok, PromptIcon::Warning);
                 edit->setFocus();
                 edit->selectAll();
             }

@@ -1,9 +1,9 @@
 #pragma once
 // The main window over a scratch folder, with scripted prompts, choosers and menus.
-#include "app/choosers.h"
+#include "platform/choosers.h"
 #include "app/measure_dlg.h"
-#include "app/popup_menu.h"
-#include "app/prompt.h"
+#include "platform/popup_menu.h"
+#include "platform/prompt.h"
 #include "images/bmp_codec.h"
 #include "images/thumbnail_store.h"
 #include "platform/language.h"

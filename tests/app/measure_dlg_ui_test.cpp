@@ -1,6 +1,6 @@
 #include "app/main_dialog_template.h"
 #include "app/measure_dlg.h"
-#include "app/prompt.h"
+#include "platform/prompt.h"
 #include "platform/language.h"
 #include "platform/temp_dir.h"
 
@@ -111,8 +111,8 @@ TEST_F(MeasureDlgTest, JapaneseIgnoresEscapeOnTheWindowButNotOnAControl) {
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Escape);
     ASSERT_EQ(prompt.asked().size(), 1u);
-    EXPECT_EQ(prompt.asked()[0].text, QString::fromUtf8("終了しますか？"));
-    EXPECT_EQ(prompt.asked()[0].caption, QString::fromUtf8("確認"));
+    EXPECT_EQ(prompt.asked()[0].text, std::string("終了しますか？"));
+    EXPECT_EQ(prompt.asked()[0].caption, std::string("確認"));
     EXPECT_FALSE(d.item(idc::Live)->toolTip().isEmpty());
     EXPECT_EQ(d.item(idc::Line)->toolTip(), QString::fromUtf8("２点間の距離を測ります"));
 }

@@ -46,7 +46,7 @@ using PictureSavingTest = MainWindowTest;
 TEST_F(PictureSavingTest, SaveDialogAsksWithItsTypesAndLowJpegReplacesTheTypedExtension) {
     CMeasureDlg& d = open();
     fillDisplay(10, 200, 30);
-    choosers.queue(QString::fromStdString(saveFolder() + "/specimen.bmp"), 4);
+    choosers.queue(saveFolder() + "/specimen.bmp", 4);
     QTest::mouseClick(d.item(idc::SaveImage), Qt::LeftButton);
 
     ASSERT_EQ(choosers.asked().size(), 1u);
@@ -62,7 +62,7 @@ TEST_F(PictureSavingTest, SaveDialogAsksWithItsTypesAndLowJpegReplacesTheTypedEx
     EXPECT_EQ(r.filterIndex, 1);
     EXPECT_EQ(r.defaultExtension, "bmp");
     EXPECT_TRUE(r.confirmOverwrite);
-    const std::string suggested = r.fileName.toStdString();
+    const std::string suggested = r.fileName;
     EXPECT_EQ(fs::path(suggested).parent_path().string(), saveFolder());
     EXPECT_TRUE(IsDefaultName(fs::path(suggested).filename().string(), ""));
 
@@ -83,9 +83,9 @@ TEST_F(PictureSavingTest, JapaneseSaveDialogAndCancelSavesNothing) {
     dlg->saving().OnSave();
     ASSERT_EQ(choosers.asked().size(), 1u);
     const FileRequest& r = choosers.asked()[0].request;
-    EXPECT_EQ(r.title, QString::fromUtf8("保存先指定"));
-    EXPECT_EQ(r.filters[0].description, QString::fromUtf8("ビットマップファイル(*.bmp)"));
-    EXPECT_EQ(r.filters[1].description, QString::fromUtf8("JPEGファイル（高画質）(*.jpg)"));
+    EXPECT_EQ(r.title, std::string("保存先指定"));
+    EXPECT_EQ(r.filters[0].description, std::string("ビットマップファイル(*.bmp)"));
+    EXPECT_EQ(r.filters[1].description, std::string("JPEGファイル（高画質）(*.jpg)"));
     EXPECT_TRUE(files(saveFolder()).empty());
     EXPECT_EQ(dlg->m_ThumbNail.GetCount(), 0);
 }
@@ -96,14 +96,14 @@ TEST_F(PictureSavingTest, AJpegNameThatWouldReplaceAnotherFileIsAskedAbout) {
     dlg->saving().saveTo(saveFolder() + "/keep.jpg", 2);
     const std::string before = ReadBytes(saveFolder() + "/keep.jpg");
     fillDisplay(200, 200, 200);
-    choosers.queue(QString::fromStdString(saveFolder() + "/keep.bmp"), 3);
+    choosers.queue(saveFolder() + "/keep.bmp", 3);
     prompt.queue(PromptAnswer::No);
     dlg->saving().OnSave();
     ASSERT_EQ(prompt.asked().size(), 1u);
-    EXPECT_TRUE(prompt.asked()[0].text.contains("keep.jpg"));
+    EXPECT_TRUE(QString::fromStdString(prompt.asked()[0].text).contains("keep.jpg"));
     EXPECT_EQ(ReadBytes(saveFolder() + "/keep.jpg"), before);
 
-    choosers.queue(QString::fromStdString(saveFolder() + "/keep.bmp"), 3);
+    choosers.queue(saveFolder() + "/keep.bmp", 3);
     prompt.queue(PromptAnswer::Yes);
     dlg->saving().OnSave();
     EXPECT_NE(ReadBytes(saveFolder() + "/keep.jpg"), before);
@@ -114,7 +114,7 @@ TEST_F(PictureSavingTest, SavingIntoAnotherFolderMovesTheStripThere) {
     fs::create_directories(dir + "/other");
     open();
     dlg->saving().saveTo(saveFolder() + "/first.bmp", 1);
-    choosers.queue(QString::fromStdString(dir + "/other/second.bmp"), 1);
+    choosers.queue(dir + "/other/second.bmp", 1);
     dlg->saving().OnSave();
     EXPECT_EQ(dlg->settings().savedir, dir + "/other");
     EXPECT_EQ(names(), std::vector<std::string>{"second.bmp"});
@@ -160,12 +160,12 @@ TEST_F(PictureSavingTest, AnUnknownTypeOrAFailedWriteSavesNothingAndSaysSo) {
     d.QuickSave();
     EXPECT_EQ(d.m_ThumbNail.GetCount(), 0);
     ASSERT_EQ(prompt.asked().size(), 5u);
-    EXPECT_TRUE(prompt.asked()[4].text.startsWith("The picture could not be saved."));
+    EXPECT_TRUE(QString::fromStdString(prompt.asked()[4].text).startsWith("The picture could not be saved."));
 
     d.settings().savedir = dir + "/" + std::string(250, 'n');
     d.QuickSave();
     ASSERT_EQ(prompt.asked().size(), 6u);
-    EXPECT_TRUE(prompt.asked()[5].text.startsWith("The file name is too long."));
+    EXPECT_TRUE(QString::fromStdString(prompt.asked()[5].text).startsWith("The file name is too long."));
 }
 
 TEST_F(PictureSavingTest, LiveCamerasArePausedByTheirName) {
@@ -217,18 +217,18 @@ TEST_F(PictureSavingTest, DirTakesOnlyAWritableFolder) {
     }
     WriteBytes(dir + "/plain-file", "x");
     for (const std::string& refused : {dir + "/missing", dir + "/plain-file"}) {
-        choosers.queue(QString::fromStdString(refused));
+        choosers.queue(refused);
         QTest::mouseClick(d.item(idc::SaveDir), Qt::LeftButton);
         EXPECT_EQ(d.settings().savedir, saveFolder());
     }
     EXPECT_EQ(prompt.asked().size(), 2u);
     EXPECT_EQ(names(), std::vector<std::string>{"a.bmp"});
 
-    choosers.queue(QString::fromStdString(dir + "/chosen"));
+    choosers.queue(dir + "/chosen");
     QTest::mouseClick(d.item(idc::SaveDir), Qt::LeftButton);
     const auto& asked = choosers.asked().back();
     EXPECT_EQ(asked.kind, ScriptedChoosers::Kind::Folder);
-    EXPECT_EQ(asked.request.title, QString::fromUtf8("フォルダを選択して下さい"));
+    EXPECT_EQ(asked.request.title, std::string("フォルダを選択して下さい"));
     EXPECT_EQ(d.settings().savedir, dir + "/chosen");
     EXPECT_EQ(names(), std::vector<std::string>{"b.bmp"});
     EXPECT_TRUE(fs::exists(ThumbnailIndexPath(saveFolder())));

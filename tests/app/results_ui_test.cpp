@@ -149,8 +149,8 @@ TEST_F(ResultsTest, JapaneseDeleteQuestion) {
     prompt.queue(PromptAnswer::No);
     press(idc::Delete);
     ASSERT_EQ(prompt.asked().size(), 1u);
-    EXPECT_EQ(prompt.asked()[0].text, QString::fromUtf8("全てのアイテムを削除しますか？"));
-    EXPECT_EQ(prompt.asked()[0].caption, QString::fromUtf8("確認"));
+    EXPECT_EQ(prompt.asked()[0].text, std::string("全てのアイテムを削除しますか？"));
+    EXPECT_EQ(prompt.asked()[0].caption, std::string("確認"));
 }
 
 TEST_F(ResultsTest, SelectionMarksRecordsUntilItChanges) {
@@ -192,7 +192,7 @@ TEST_F(ResultsTest, CsvAsksWhereAndAppendsWithAHeaderEachTime) {
     measure(K::Line, {{0, 0}, {0, 100}});
     const std::string out = dir + "/export/out.csv";
     fs::create_directories(dir + "/export");
-    choosers.queue(QString::fromStdString(out), 1);
+    choosers.queue(out, 1);
     press(idc::Csv);
     ASSERT_EQ(choosers.asked().size(), 1u);
     const FileRequest& r = choosers.asked()[0].request;
@@ -207,18 +207,18 @@ TEST_F(ResultsTest, CsvAsksWhereAndAppendsWithAHeaderEachTime) {
     EXPECT_EQ(r.defaultExtension, "csv");
     EXPECT_TRUE(r.confirmOverwrite);
     const QString folder = QString::fromStdString(dir + "/data/result/");
-    EXPECT_TRUE(r.fileName.startsWith(folder)) << r.fileName.toStdString();
+    EXPECT_TRUE(QString::fromStdString(r.fileName).startsWith(folder)) << r.fileName;
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}\\.csv$"))
-                    .match(r.fileName.mid(folder.size()))
+                    .match(QString::fromStdString(r.fileName).mid(folder.size()))
                     .hasMatch())
-        << r.fileName.toStdString();
+        << r.fileName;
     EXPECT_EQ(d.settings().savedir2, dir + "/export");
     EXPECT_TRUE(prompt.asked().empty());
 
     measure(K::Angle, {{10, 0}, {0, 0}, {-10, 0}});
-    choosers.queue(QString::fromStdString(out), 1);
+    choosers.queue(out, 1);
     press(idc::Csv);
-    EXPECT_TRUE(choosers.asked()[1].request.fileName.startsWith(QString::fromStdString(dir + "/export/")));
+    EXPECT_TRUE(QString::fromStdString(choosers.asked()[1].request.fileName).startsWith(QString::fromStdString(dir + "/export/")));
     EXPECT_EQ(readFile(out), "No.,Type,Result,Unit\r\n"
                              "0,Length,5.000,mm\r\n"
                              "1,Angle,270.0,degree\r\n"
@@ -231,12 +231,12 @@ TEST_F(ResultsTest, CsvAsksWhereAndAppendsWithAHeaderEachTime) {
 TEST_F(ResultsTest, JapaneseCsvDialogAndHeader) {
     g_bJapanese = true;
     open();
-    choosers.queue(QString::fromStdString(dir + "/j.csv"), 1);
+    choosers.queue(dir + "/j.csv", 1);
     press(idc::Csv);
     const FileRequest& r = choosers.asked()[0].request;
-    EXPECT_EQ(r.title, QString::fromUtf8("保存先指定"));
-    EXPECT_EQ(r.filters[0].description, QString::fromUtf8("CSVファイル(*.csv)"));
-    EXPECT_EQ(r.filters[1].description, QString::fromUtf8("データファイル(*.mes)"));
+    EXPECT_EQ(r.title, std::string("保存先指定"));
+    EXPECT_EQ(r.filters[0].description, std::string("CSVファイル(*.csv)"));
+    EXPECT_EQ(r.filters[1].description, std::string("データファイル(*.mes)"));
     // In the character set of the locale the program runs in (converted
     // to EUC-JP and others in the logic tests).
     EXPECT_EQ(readFile(dir + "/j.csv"), Utf8ToLocale("No.,計測内容,測定値,単位\r\n"));
@@ -245,7 +245,7 @@ TEST_F(ResultsTest, JapaneseCsvDialogAndHeader) {
 TEST_F(ResultsTest, TheDataFileFilterWritesAMesFileOfTheSameName) {
     CMeasureDlg& d = open();
     lineAndTwoCircles();
-    choosers.queue(QString::fromStdString(dir + "/results.csv"), 2);
+    choosers.queue(dir + "/results.csv", 2);
     press(idc::Csv);
     EXPECT_FALSE(fs::exists(dir + "/results.csv"));
     ASSERT_TRUE(fs::exists(dir + "/results.mes"));
@@ -258,29 +258,29 @@ TEST_F(ResultsTest, FilesThatCannotBeWrittenAreReportedAndNothingIsWritten) {
     CMeasureDlg& d = open();
     measure(K::Line, {{0, 0}, {10, 0}});
     const std::string missing = dir + "/no/such/folder/out.csv";
-    choosers.queue(QString::fromStdString(missing), 1);
+    choosers.queue(missing, 1);
     press(idc::Csv);
     ASSERT_EQ(prompt.asked().size(), 1u);
     EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Warning);
-    EXPECT_TRUE(prompt.asked()[0].text.contains(QString::fromStdString(missing)));
+    EXPECT_TRUE(QString::fromStdString(prompt.asked()[0].text).contains(QString::fromStdString(missing)));
     EXPECT_FALSE(fs::exists(missing));
     EXPECT_EQ(d.settings().savedir2, dir + "/no/such/folder");
 
     // The data file too; an earlier file of that name stays as it was.
     fs::create_directory(dir + "/keep.mes");
-    choosers.queue(QString::fromStdString(dir + "/keep.csv"), 2);
+    choosers.queue(dir + "/keep.csv", 2);
     press(idc::Csv);
     ASSERT_EQ(prompt.asked().size(), 2u);
-    EXPECT_TRUE(prompt.asked()[1].text.contains(QString::fromStdString(dir + "/keep.mes")));
+    EXPECT_TRUE(QString::fromStdString(prompt.asked()[1].text).contains(QString::fromStdString(dir + "/keep.mes")));
     EXPECT_TRUE(fs::is_directory(dir + "/keep.mes"));
 }
 
 TEST_F(ResultsTest, AnEmptyListMakesAHeaderOnlyCsvAndNoDataFile) {
     open();
-    choosers.queue(QString::fromStdString(dir + "/empty.csv"), 1);
+    choosers.queue(dir + "/empty.csv", 1);
     press(idc::Csv);
     EXPECT_EQ(readFile(dir + "/empty.csv"), "No.,Type,Result,Unit\r\n");
-    choosers.queue(QString::fromStdString(dir + "/empty.csv"), 2);
+    choosers.queue(dir + "/empty.csv", 2);
     press(idc::Csv);
     EXPECT_FALSE(fs::exists(dir + "/empty.mes"));
     ASSERT_EQ(prompt.asked().size(), 1u);
@@ -306,7 +306,7 @@ TEST_F(ResultsTest, LoadingADataFileBringsTheMeasurementsBackWithTheirStoredValu
     measure(K::Sui, {{0, 0}, {100, 0}, {50, 40}});
     const std::string mes = dir + "/saved/r.mes";
     fs::create_directories(dir + "/saved");
-    choosers.queue(QString::fromStdString(mes), 2);
+    choosers.queue(mes, 2);
     press(idc::Csv);
     const Cells values = column(2);
 
@@ -319,7 +319,7 @@ TEST_F(ResultsTest, LoadingADataFileBringsTheMeasurementsBackWithTheirStoredValu
     cm.mpp = {1.0, 1.0};
     d.itemAs<QComboBox>(idc::CalibCombo)->setCurrentIndex(1);
 
-    choosers.queue(QString::fromStdString(mes), 1);
+    choosers.queue(mes, 1);
     press(idc::LoadResults);
     const ScriptedChoosers::Asked& asked = choosers.asked().back();
     EXPECT_EQ(asked.kind, ScriptedChoosers::Kind::Open);
@@ -327,7 +327,7 @@ TEST_F(ResultsTest, LoadingADataFileBringsTheMeasurementsBackWithTheirStoredValu
     ASSERT_EQ(asked.request.filters.size(), 1u);
     EXPECT_EQ(asked.request.filters[0].description, "Data File(*.mes)");
     EXPECT_EQ(asked.request.filters[0].pattern, "*.mes");
-    EXPECT_EQ(asked.request.fileName.toStdString(), dir + "/saved/MES File");
+    EXPECT_EQ(asked.request.fileName, dir + "/saved/MES File");
 
     EXPECT_EQ(d.m_MeasureChain.GetCount(), 3);
     EXPECT_EQ(column(0), (Cells{"0", "1", "2", "3", "4", "5", "6"}));
@@ -359,7 +359,7 @@ TEST_F(ResultsTest, AFileOfAnotherVersionOrCutShortLeavesTheListAsItWas) {
     const std::string cut = bytes.substr(0, bytes.size() - 1);
     for (const std::string& content : {newer, cut}) {
         std::ofstream(dir + "/bad.mes", std::ios::binary | std::ios::trunc) << content;
-        choosers.queue(QString::fromStdString(dir + "/bad.mes"), 1);
+        choosers.queue(dir + "/bad.mes", 1);
         press(idc::LoadResults);
         EXPECT_EQ(column(2), before);
         EXPECT_EQ(d.m_MeasureChain.GetCount(), 2);
@@ -373,7 +373,7 @@ TEST_F(ResultsTest, TheSavedFolderIsKeptInTheSettings) {
     open();
     measure(K::Line, {{0, 0}, {10, 0}});
     fs::create_directories(dir + "/csv here");
-    choosers.queue(QString::fromStdString(dir + "/csv here/a.csv"), 1);
+    choosers.queue(dir + "/csv here/a.csv", 1);
     press(idc::Csv);
     quit();
     EXPECT_NE(readFile(dir + "/Mirelta.ini").find("savedir2=" + dir + "/csv here\n"), std::string::npos);

@@ -111,7 +111,7 @@ TEST_F(ThumbnailStripTest, DoubleClickOpensTheThumbnailsPictureAndStopsTheCamera
     QTest::mouseDClick(box(), Qt::LeftButton, {}, cellCentre(2));
     EXPECT_EQ(shownRed(), 20);
     ASSERT_EQ(prompt.asked().size(), 1u);
-    EXPECT_TRUE(prompt.asked()[0].text.contains("p2.bmp"));
+    EXPECT_TRUE(QString::fromStdString(prompt.asked()[0].text).contains("p2.bmp"));
 }
 
 TEST_F(ThumbnailStripTest, RightButtonMenuOpensRemovesAndTrashes) {

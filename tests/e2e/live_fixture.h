@@ -2,7 +2,7 @@
 // Opens the main window on virtual cameras in a fresh settings folder.
 #include "app/main_dialog_template.h"
 #include "app/measure_dlg.h"
-#include "app/prompt.h"
+#include "platform/prompt.h"
 #include "capture/capture_device.h"
 #include "capture/live_view.h"
 #include "images/dib_image.h"

@@ -1,5 +1,5 @@
-#include "app/popup_menu.h"
-#include "app/prompt.h"
+#include "platform/popup_menu.h"
+#include "platform/prompt.h"
 #include "images/thumbnail_dlg.h"
 #include "images/thumbnail_store.h"
 #include "platform/temp_dir.h"

@@ -1,9 +1,9 @@
 #pragma once
 // A main window on a settings file of its own, with scripted prompts and choosers.
-#include "app/choosers.h"
+#include "platform/choosers.h"
 #include "app/main_dialog_template.h"
 #include "app/measure_dlg.h"
-#include "app/prompt.h"
+#include "platform/prompt.h"
 #include "app/result_list_view.h"
 #include "model/compute_values.h"
 #include "platform/language.h"

@@ -2,34 +2,34 @@
 #include "platform/colorref.h"
 #include "platform/logfont.h"
 
-#include <QString>
-
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
+// The window a chooser belongs to: the user-interface library's widget, opaque here.
 class QWidget;
 
 // The file, colour and font choosers go through this seam, so that tests and scripted
-// runs answer them without a person. Every chooser is modal.
+// runs answer them without a person. Every chooser is modal; texts and paths are UTF-8.
 
 // One entry of a chooser's type list, e.g. "CSV File(*.csv)" showing "*.csv".
 struct FileFilter {
-    QString description;
-    QString pattern;
+    std::string description;
+    std::string pattern;
 };
 
 struct FileRequest {
-    QString title;
+    std::string title;
     std::vector<FileFilter> filters;
     int filterIndex = 1;           // 1-based, the filter preselected
-    QString fileName;              // put into the file-name field, folder included
-    QString defaultExtension;      // added to a typed name without one ("csv")
+    std::string fileName;          // put into the file-name field, folder included
+    std::string defaultExtension;  // added to a typed name without one ("csv")
     bool confirmOverwrite = false; // saving: ask before an existing file is replaced
 };
 
 struct FileChoice {
-    QString path;
+    std::string path;
     int filterIndex = 1; // 1-based, the filter in force when the operator confirmed
 };
 
@@ -50,18 +50,7 @@ public:
     // Font chooser over the screen fonts, with the effects and a text colour.
     virtual std::optional<FontChoice> chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) = 0;
     // A folder; request.title is the caption, request.fileName the folder to start in.
-    virtual std::optional<QString> chooseFolder(QWidget* parent, const FileRequest& request) = 0;
-};
-
-// The program's choosers: modal QFileDialogs, QColorDialog, and a font dialog with a
-// colour button.
-class DialogChoosers : public Choosers {
-public:
-    std::optional<FileChoice> saveFile(QWidget* parent, const FileRequest& request) override;
-    std::optional<FileChoice> openFile(QWidget* parent, const FileRequest& request) override;
-    std::optional<COLORREF> chooseColour(QWidget* parent, COLORREF initial) override;
-    std::optional<FontChoice> chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) override;
-    std::optional<QString> chooseFolder(QWidget* parent, const FileRequest& request) override;
+    virtual std::optional<std::string> chooseFolder(QWidget* parent, const FileRequest& request) = 0;
 };
 
 // Answers from queues (one for the file and folder choosers, one each for colours and fonts) and
@@ -78,7 +67,7 @@ public:
 
     // A choice with an empty path cancels.
     void queue(FileChoice answer) { m_answers.push_back(std::move(answer)); }
-    void queue(const QString& path, int filterIndex = 1) { queue(FileChoice{path, filterIndex}); }
+    void queue(const std::string& path, int filterIndex = 1) { queue(FileChoice{path, filterIndex}); }
     void queueCancel() { queue(FileChoice{}); }
     // Colour and font answers; nothing queued cancels.
     void queueColour(std::optional<COLORREF> answer) { m_colours.push_back(answer); }
@@ -88,7 +77,7 @@ public:
     std::optional<FileChoice> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<COLORREF> chooseColour(QWidget* parent, COLORREF initial) override;
     std::optional<FontChoice> chooseFont(QWidget* parent, const LOGFONT& font, COLORREF colour) override;
-    std::optional<QString> chooseFolder(QWidget* parent, const FileRequest& request) override;
+    std::optional<std::string> chooseFolder(QWidget* parent, const FileRequest& request) override;
 
 private:
     std::optional<FileChoice> answer(Kind kind, const FileRequest& request);

@@ -1,12 +1,13 @@
 #pragma once
-#include <QString>
-
 #include <deque>
+#include <string>
 #include <vector>
 
+// The window a prompt belongs to: the user-interface library's widget, opaque here.
 class QWidget;
 
 // Message boxes go through this seam so that tests answer them without a person.
+// Texts are UTF-8.
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class PromptIcon { None, Information, Warning, Question, Critical };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
@@ -14,15 +15,8 @@ enum class PromptAnswer { Ok, Cancel, Yes, No };
 class Prompt {
 public:
     virtual ~Prompt() = default;
-    virtual PromptAnswer ask(QWidget* parent, const QString& text, const QString& caption,
+    virtual PromptAnswer ask(QWidget* parent, const std::string& text, const std::string& caption,
                              PromptButtons buttons, PromptIcon icon) = 0;
-};
-
-// The program's prompt: a modal QMessageBox.
-class MessageBoxPrompt : public Prompt {
-public:
-    PromptAnswer ask(QWidget* parent, const QString& text, const QString& caption,
-                     PromptButtons buttons, PromptIcon icon) override;
 };
 
 // Answers from a queue and remembers what was asked; with an empty queue it
@@ -30,15 +24,15 @@ public:
 class ScriptedPrompt : public Prompt {
 public:
     struct Asked {
-        QString text;
-        QString caption;
+        std::string text;
+        std::string caption;
         PromptButtons buttons;
         PromptIcon icon;
     };
 
     void queue(PromptAnswer answer) { m_answers.push_back(answer); }
     const std::vector<Asked>& asked() const { return m_asked; }
-    PromptAnswer ask(QWidget* parent, const QString& text, const QString& caption,
+    PromptAnswer ask(QWidget* parent, const std::string& text, const std::string& caption,
                      PromptButtons buttons, PromptIcon icon) override;
 
 private:

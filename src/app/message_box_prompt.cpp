@@ -1,12 +1,12 @@
-#include "app/prompt.h"
+#include "app/message_box_prompt.h"
 
 #include <QMessageBox>
 
-PromptAnswer MessageBoxPrompt::ask(QWidget* parent, const QString& text, const QString& caption,
+PromptAnswer MessageBoxPrompt::ask(QWidget* parent, const std::string& text, const std::string& caption,
                                    PromptButtons buttons, PromptIcon icon) {
     QMessageBox box(parent);
-    box.setText(text);
-    box.setWindowTitle(caption);
+    box.setText(QString::fromStdString(text));
+    box.setWindowTitle(QString::fromStdString(caption));
     switch (icon) {
     case PromptIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
@@ -28,17 +28,4 @@ PromptAnswer MessageBoxPrompt::ask(QWidget* parent, const QString& text, const Q
     case QMessageBox::Ok: return PromptAnswer::Ok;
     default: return PromptAnswer::Cancel;
     }
-}
-
-PromptAnswer ScriptedPrompt::ask(QWidget*, const QString& text, const QString& caption,
-                                 PromptButtons buttons, PromptIcon icon) {
-    m_asked.push_back({text, caption, buttons, icon});
-    if (!m_answers.empty()) {
-        const PromptAnswer a = m_answers.front();
-        m_answers.pop_front();
-        return a;
-    }
-    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel
-               ? PromptAnswer::Yes
-               : PromptAnswer::Ok;
 }
