@@ -11,6 +11,12 @@
 #include "app/resource_pictures.h"
 #include "app/result_list_view.h"
 #include "app/thumbnail_strip.h"
+#include "app/tool_buttons.h"
+#include "app/pan_handler.h"
+#include "app/calibration_handler.h"
+#include "app/edit_handler.h"
+#include "app/scale_bar_handler.h"
+#include "app/tool_handler.h"
 #include "calib/apply_calibration.h"
 #include "calib/calibration_set.h"
 #include "calib/magnification.h"
@@ -61,13 +67,6 @@ constexpr SheetCell kSheetCells[] = {
 
 QRect ToQRect(const IntRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 
-// Measuring-tool buttons and the kind they arm; their green lamp shows the armed tool.
-constexpr std::pair<int, int> kToolButtons[] = {
-    {idc::Line, MeasureKind::Line},       {idc::Aria, MeasureKind::Aria},
-    {idc::Circle, MeasureKind::Circle},   {idc::Circle2, MeasureKind::Circle2},
-    {idc::Sui, MeasureKind::Sui},         {idc::Angle, MeasureKind::Angle},
-};
-
 } // namespace
 
 CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
@@ -114,6 +113,8 @@ CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
 }
 
 CMeasureDlg::~CMeasureDlg() { shutdown(); }
+
+bool CMeasureDlg::panning() const { return m_pan && m_pan->panning(); }
 
 QWidget* CMeasureDlg::item(int id) const {
     const auto it = m_items.find(id);
@@ -192,12 +193,8 @@ void CMeasureDlg::createControls() {
         }
         case ControlKind::ScrollBar: w = new QScrollBar(Qt::Horizontal, this); break;
         case ControlKind::PictureFrame: {
-            auto* f = new QFrame(this);
-            f->setFrameShape(QFrame::NoFrame);
-            // Painted whole by the window (eventFilter); its mouse goes to the window.
-            f->setAttribute(Qt::WA_OpaquePaintEvent);
-            f->setAttribute(Qt::WA_TransparentForMouseEvents);
-            w = f;
+            m_picture = new PictureView(this);
+            w = m_picture;
             break;
         }
         }
@@ -319,6 +316,8 @@ void CMeasureDlg::initDialog() {
     fillCalibrationCombo();
     connectResultCommands();
     connectToolButtons();
+    connectPicture();
+    buildPictureMouse();
     itemAs<QScrollBar>(idc::ThumbScroll)->setValue(0);
 
     if (g_bJapanese) {
@@ -573,10 +572,6 @@ void CMeasureDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CMeasureDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint && watched == item(idc::Picture)) {
-        paintPicture();
-        return true;
-    }
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Shift && m_Measure.kind > 0)
         invalidatePicture(); // the figure being drawn turns to or from its rounded direction

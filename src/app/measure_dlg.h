@@ -1,6 +1,9 @@
 #pragma once
 #include "settings/app_settings.h"
 #include "app/dpi_scale.h"
+#include "app/picture_mouse.h"
+#include "app/picture_mouse_chain.h"
+#include "app/picture_view.h"
 #include "calib/calib_chain.h"
 #include "calib/view_mapping.h"
 #include "model/measure.h"
@@ -26,6 +29,11 @@
 #include <string>
 
 class CCColorSet;
+class CalibrationHandler;
+class EditHandler;
+class PanHandler;
+class ScaleBarHandler;
+class ToolHandler;
 class CCalibrationSet;
 class CResultListView;
 class Choosers;
@@ -57,7 +65,7 @@ struct MeasureDlgOptions {
 
 // The main window: picture area, right-hand button panel, results list and
 // thumbnail strip. Owns everything for the life of the process.
-class CMeasureDlg : public QDialog {
+class CMeasureDlg : public QDialog, public PictureSurface {
     Q_OBJECT
 public:
     static constexpr int kTimerTitle = 1224;  // 100 ms
@@ -78,11 +86,16 @@ public:
     int panelRoom() const { return m_panelRoom; }
     int stripRoom() const { return m_stripRoom; }
 
-    // Cursor mode of the measuring tools (0 default, 1-4 program cursors, 6-10 arrows).
-    void setCursorType(int type);
-    int cursorType() const { return m_CursorType; }
+    // Cursor mode over the picture, a CursorCode (view/direction_cursor.h).
+    void setCursorType(int type) override;
+    int cursorType() const override { return m_CursorType; }
     // The system cursor is hidden over the picture while measuring (the crosshair shows).
     bool cursorHidden() const { return m_cursorHidden; }
+    void showSystemCursor(bool show) override;
+    // The crosshair over the picture (set by the measuring tools while they point at it).
+    void setCrossCursor(bool on) override;
+    bool crossCursor() const override { return m_bCrossCursor; }
+    void refreshWindow() override;
 
     // Runs the layout of the controls and the picture area for the current client size.
     void layoutControls();
@@ -124,11 +137,8 @@ public:
 
     // Screen magnification and scrolling: `m_view.m_Bai`, `m_Bai_X`, `m_Bai_Y`.
     ViewMapping m_view;
-    // Crosshair over the picture (set by the measuring tools while they point at it).
-    int m_bCrossCursor = 0;
-    // Panning: from a left press on the picture that nothing else takes.
-    int m_bImageDrag = 0;
-    DPOINT m_ImageDragOrigin;
+    // A left drag on the picture is scrolling it.
+    bool panning() const;
     // Features that draw on the picture plug in here.
     PictureHooks m_pictureHooks;
     // The measuring tools on m_Measure, and the right-button editing of finished
@@ -145,7 +155,7 @@ public:
     DPOINT WindowToImage(const QPointF& client) const;
     DPOINT ImageToWindow(const DPOINT& image) const;
     // Repaints the picture area without erasing it.
-    void invalidatePicture();
+    void invalidatePicture() override;
     // The magnification combo box's change (and the wheel outside the picture): the
     // centre of the picture area stays, then the layout.
     void SetMagnification(int index);
@@ -153,9 +163,9 @@ public:
     // the display image's size, as at x1 and offset 0; the view is not touched.
     int DrawOverlayOntoImage(CDibImage& image);
     // The picture area as composed by the last paint.
-    const QImage& composedPicture() const { return m_composed; }
+    const QImage& composedPicture() const { return m_picture->composed(); }
     // The last mouse position in client pixels, as the paint and the tools see it.
-    QPoint mousePosition() const { return m_mousePos; }
+    QPoint mousePosition() const { return m_picture->mousePosition(); }
     // COLOR (button 1117): opens the display settings, or brings them to view.
     void OnColor();
     CCColorSet* colorSetWindow() const;
@@ -219,8 +229,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Mouse dispatch on the window (measure_dlg_mouse.cpp); the picture area lets its
-    // mouse events through, so positions are client pixels.
+    // The window's own mouse, outside the picture area, goes down the picture's chain too
+    // (measure_dlg_mouse.cpp); positions are client pixels.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -244,18 +254,18 @@ private:
     void placeWindowFromSettings();
     ImageButton* imageButton(int id) const;
     PictureLayoutInput pictureLayoutInput(int magnification) const;
-    // Paint of the picture area and of the thumbnail strip (measure_dlg_paint.cpp).
+    // What the picture view paints, and the thumbnail strip (measure_dlg_paint.cpp).
     OverlayInputs overlayInputs();
-    void paintPicture();
+    void connectPicture();
     void paintThumbnailStrip(QPainter& painter);
+    // The picture's mouse handlers in their order (measure_dlg_mouse.cpp).
+    void buildPictureMouse();
+    void offerMouse(PictureView::Event kind, QMouseEvent* event);
     void connectResultCommands();
     // The measuring tools (measure_dlg_tools.cpp): buttons, what they read, cursors.
     void connectToolButtons();
     ToolEnvironment toolEnvironment(bool shift);
     HitTestOptions hitTestOptions() const;
-    void showSystemCursor(bool show);
-    void toolMove(bool inside);
-    void hoverMeasurements(bool inside);
     // A message box for a file that could not be written.
     void reportWriteFailure(const std::string& path);
 
@@ -294,10 +304,14 @@ private:
     // LIVE and F12 presses, counted for the tests of their routing.
     int m_liveRequests = 0;
     int m_quickSaveRequests = 0;
-    QImage m_composed;
-    OverlayList m_overlayScratch;
-    QPoint m_mousePos;
-    bool m_mouseSeen = false;
+    bool m_bCrossCursor = false;
+    PictureView* m_picture = nullptr; // control 1072
+    PictureMouseChain m_mouseChain{*this};
+    std::unique_ptr<ToolHandler> m_tool;
+    std::unique_ptr<ScaleBarHandler> m_scaleBar;
+    std::unique_ptr<CalibrationHandler> m_calibration;
+    std::unique_ptr<EditHandler> m_edit;
+    std::unique_ptr<PanHandler> m_pan;
     int m_wheelRemainder = 0;
     QPointer<CCColorSet> m_colorSet;
     LiveView* m_live = nullptr; // a child: goes with the window

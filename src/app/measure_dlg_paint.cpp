@@ -2,6 +2,7 @@
 #include "app/measure_dlg.h"
 
 #include "app/main_dialog_template.h"
+#include "app/picture_view.h"
 #include "calib/calibration.h"
 #include "calib/calibration_set.h"
 #include "platform/string_table.h"
@@ -21,13 +22,13 @@ OverlayInputs CMeasureDlg::overlayInputs() {
     in.working = &m_Measure;
     in.color = &m_settings.color;
     in.scaleBar = &m_settings.m_ScaleData;
-    const DPOINT mouse = WindowToImage(m_mousePos);
-    in.hasCursor = m_mouseSeen;
-    in.cursor.at = m_pictureHooks.snapToEdge ? m_pictureHooks.snapToEdge(mouse) : mouse;
+    const DPOINT mouse = WindowToImage(mousePosition());
+    in.hasCursor = m_picture->mouseSeen();
+    in.cursor.at = Snapped(m_pictureHooks.snapToEdge, mouse);
     if (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)
         in.cursor.constrain = m_pictureHooks.constrainToStep;
     // The crosshair follows the mouse itself, not the snapped point.
-    in.crossCursor = m_bCrossCursor != 0;
+    in.crossCursor = m_bCrossCursor;
     in.crossCursorAt = mouse;
     in.pictureLayer = m_pictureHooks.focusProfile;
     in.crossLines = m_pictureHooks.crossLines;
@@ -35,32 +36,21 @@ OverlayInputs CMeasureDlg::overlayInputs() {
     return in;
 }
 
-void CMeasureDlg::paintPicture() {
-    QWidget* frame = item(idc::Picture);
-    QPainter painter(frame);
-    const ViewGeometry g = viewGeometry();
-    const CDibImage* preview = m_pictureHooks.edgePreview ? m_pictureHooks.edgePreview() : nullptr;
-    const OverlayInputs in = overlayInputs();
-    // Composed off-screen, then copied in one step: the picture never flickers.
-    if (m_display.isNull() ||
-        !ComposePictureArea(m_composed, m_display, preview, m_view, g, in, m_overlayScratch)) {
-        painter.fillRect(frame->rect(), Qt::black);
-        return;
-    }
-    painter.drawImage(0, 0, m_composed);
-
-    // The calibration cross goes on the window only, never into a saved picture.
-    if (m_CalibrationSet && m_CalibrationSet->isOpen()) {
-        if (const CALIBRATION* c = m_CalibrationSet->record) {
-            ViewGeometry local = g;
-            local.area = {0, 0, g.area.width(), g.area.height()};
-            OverlayList cross;
-            AppendCalibrationOverlay(cross, OverlayMapping::ForView(m_view, local), *c,
-                                     m_settings.m_CalibSet, m_settings.color.line,
-                                     m_settings.color.linesize);
-            PaintOverlay(painter, cross, m_settings.color.font);
-        }
-    }
+void CMeasureDlg::connectPicture() {
+    PictureView::Content content;
+    content.picture = &m_display;
+    content.view = &m_view;
+    content.hooks = &m_pictureHooks;
+    content.overlay = [this] { return overlayInputs(); };
+    content.labelFont = &m_settings.color.font;
+    m_picture->setContent(std::move(content));
+    // The calibration cross while the calibration window is open.
+    m_pictureHooks.windowOnly = [this](OverlayList& out, const OverlayMapping& map) {
+        if (m_CalibrationSet && m_CalibrationSet->isOpen())
+            if (const CALIBRATION* c = m_CalibrationSet->record)
+                AppendCalibrationOverlay(out, map, *c, m_settings.m_CalibSet, m_settings.color.line,
+                                         m_settings.color.linesize);
+    };
 }
 
 int CMeasureDlg::DrawOverlayOntoImage(CDibImage& image) {

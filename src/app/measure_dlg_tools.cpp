@@ -3,22 +3,13 @@
 #include "app/measure_dlg.h"
 
 #include "app/main_dialog_template.h"
+#include "app/tool_buttons.h"
 #include "app/result_list_view.h"
 #include "images/canvas.h"
 #include "view/constrain_to_step.h"
 #include "view/direction_cursor.h"
 
 #include <QAbstractButton>
-
-namespace {
-
-constexpr std::pair<int, int> kToolButtons[] = {
-    {idc::Line, MeasureKind::Line},     {idc::Aria, MeasureKind::Aria},
-    {idc::Circle, MeasureKind::Circle}, {idc::Circle2, MeasureKind::Circle2},
-    {idc::Sui, MeasureKind::Sui},       {idc::Angle, MeasureKind::Angle},
-};
-
-} // namespace
 
 void CMeasureDlg::connectToolButtons() {
     for (const auto& [id, kind] : kToolButtons) {
@@ -73,6 +64,10 @@ HitTestOptions CMeasureDlg::hitTestOptions() const {
     return o;
 }
 
+void CMeasureDlg::setCrossCursor(bool on) { m_bCrossCursor = on; }
+
+void CMeasureDlg::refreshWindow() { update(); }
+
 void CMeasureDlg::showSystemCursor(bool show) {
     if (show == !m_cursorHidden)
         return;
@@ -82,52 +77,4 @@ void CMeasureDlg::showSystemCursor(bool show) {
         setCursor(Qt::BlankCursor);
         m_cursorHidden = true;
     }
-}
-
-void CMeasureDlg::toolMove(bool inside) {
-    const bool showCenter = m_settings.color.CursorCrosshairs.ShowCenter != 0;
-    const DPOINT raw = WindowToImage(m_mousePos);
-    const DPOINT p = m_pictureHooks.snapToEdge ? m_pictureHooks.snapToEdge(raw) : raw;
-    const bool snapped = !(p == raw);
-    if (snapped)
-        setCursorType(inside ? CursorCode::Ring : CursorCode::Default);
-    else if (showCenter)
-        setCursorType(inside ? CursorCode::ThinCross : CursorCode::Default);
-    m_bCrossCursor = inside ? 1 : 0;
-    // Without ShowCenter the crosshair alone marks the spot; the ring of a snapped
-    // point stays visible.
-    showSystemCursor(!(inside && !showCenter && !snapped));
-    invalidatePicture();
-}
-
-void CMeasureDlg::hoverMeasurements(bool inside) {
-    const int before = m_bCrossCursor;
-    const MeasureHit hit = inside ? HitTestMeasure(m_MeasureChain, WindowToImage(m_mousePos), hitTestOptions())
-                                  : MeasureHit{};
-    switch (hit.part) {
-    case HitPart::Circumference: {
-        const DPOINT& c = hit.record->center[static_cast<std::size_t>(hit.index)];
-        if (const int arrow = DirectionCursor(c, WindowToImage(m_mousePos)))
-            setCursorType(arrow);
-        m_bCrossCursor = 0;
-        break;
-    }
-    case HitPart::Point:
-        m_bCrossCursor = 1;
-        if (m_settings.color.CursorCrosshairs.ShowCenter)
-            setCursorType(CursorCode::ThinCross);
-        break;
-    case HitPart::Label:
-        setCursorType(CursorCode::Move);
-        m_bCrossCursor = 0;
-        break;
-    default:
-        if (m_CursorType != CursorCode::Default)
-            setCursorType(CursorCode::Default);
-        m_bCrossCursor = 0;
-        break;
-    }
-    // The crosshair follows the mouse, and goes when it is off.
-    if (m_bCrossCursor || before)
-        invalidatePicture();
 }

@@ -23,6 +23,8 @@ struct PictureHooks {
     OverlayHook focusProfile;
     OverlayHook crossLines;
     OverlayHook focusAreas;
+    // Drawn on the window only, never into a saved picture: the calibration cross.
+    OverlayHook windowOnly;
     // The thumbnails of the strip under the picture, in list order.
     std::function<std::vector<StripEntry>()> thumbnails;
 };

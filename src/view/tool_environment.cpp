@@ -17,6 +17,8 @@ const CDibImage& PictureOf(const ToolEnvironment& env) {
     return env.picture ? *env.picture : empty;
 }
 
-DPOINT Snapped(const ToolEnvironment& env, const DPOINT& p) {
-    return env.snapToEdge ? env.snapToEdge(p) : p;
+DPOINT Snapped(const std::function<DPOINT(const DPOINT&)>& snapToEdge, const DPOINT& p) {
+    return snapToEdge ? snapToEdge(p) : p;
 }
+
+DPOINT Snapped(const ToolEnvironment& env, const DPOINT& p) { return Snapped(env.snapToEdge, p); }

@@ -30,4 +30,5 @@ struct ResultRowsSink {
 const CALIBRATION& CalibrationOf(const ToolEnvironment& env);
 const CDibImage& PictureOf(const ToolEnvironment& env);
 // The snapped point, or p itself without snapping.
+DPOINT Snapped(const std::function<DPOINT(const DPOINT&)>& snapToEdge, const DPOINT& p);
 DPOINT Snapped(const ToolEnvironment& env, const DPOINT& p);

@@ -35,7 +35,7 @@ TEST_F(MeasurementEditingTest, PointOfAnEarlierRecordWinsOverALaterLabel) {
     EXPECT_EQ(d.m_editor.m_pEditMeasure, first);
     EXPECT_EQ(d.m_editor.m_EditPart, 1);
     EXPECT_EQ(d.m_editor.m_EditIndex, 1);
-    EXPECT_EQ(d.m_bCrossCursor, 1);
+    EXPECT_TRUE(d.crossCursor());
     release({300, 100}, Qt::RightButton);
     EXPECT_EQ(d.m_editor.m_bEditDrag, 0);
     EXPECT_EQ(d.m_editor.m_pEditMeasure, nullptr);
@@ -85,9 +85,9 @@ TEST_F(MeasurementEditingTest, Circle2CentreAndCircumferenceRewriteTheirOwnRows)
     move({150, 700});
     EXPECT_EQ(d.cursorType(), CursorCode::SizeNwSe);
     move({400, 550});
-    EXPECT_EQ(d.m_bCrossCursor, 1);
+    EXPECT_TRUE(d.crossCursor());
     move({900, 900});
-    EXPECT_EQ(d.m_bCrossCursor, 0);
+    EXPECT_FALSE(d.crossCursor());
     EXPECT_EQ(d.cursorType(), 0);
 }
 

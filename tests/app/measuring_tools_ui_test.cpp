@@ -266,20 +266,20 @@ TEST_F(MeasuringToolsTest, CursorAndCrosshairWhileMeasuring) {
     CMeasureDlg& d = openAtX1();
     arm(idc::Circle);
     move({300, 300});
-    EXPECT_EQ(d.m_bCrossCursor, 1);
+    EXPECT_TRUE(d.crossCursor());
     EXPECT_TRUE(d.cursorHidden()); // ShowCenter 0: the crosshair alone
     EXPECT_EQ(d.cursor().shape(), Qt::BlankCursor);
     const QPoint outside(d.width() - 5, d.height() - 5);
     QMouseEvent e(QEvent::MouseMove, QPointF(outside), d.mapToGlobal(QPointF(outside)), Qt::NoButton,
                   Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&d, &e);
-    EXPECT_EQ(d.m_bCrossCursor, 0);
+    EXPECT_FALSE(d.crossCursor());
     EXPECT_FALSE(d.cursorHidden());
     d.settings().color.CursorCrosshairs.ShowCenter = 1;
     move({300, 300});
     EXPECT_FALSE(d.cursorHidden());
     EXPECT_EQ(d.cursorType(), CursorCode::ThinCross);
-    EXPECT_EQ(d.m_bCrossCursor, 1);
+    EXPECT_TRUE(d.crossCursor());
     // A snapped point shows the ring.
     d.m_pictureHooks.snapToEdge = [](const DPOINT& p) { return DPOINT{p.x + 1, p.y}; };
     move({310, 300});

@@ -123,7 +123,7 @@ TEST_F(PictureViewTest, LeftDragPansWithinTheBounds) {
     const QPoint start = Centre(area);
     const DPOINT grabbed = d.WindowToImage(start);
     mouse(d, QEvent::MouseButtonPress, start, Qt::LeftButton);
-    EXPECT_EQ(d.m_bImageDrag, 1);
+    EXPECT_TRUE(d.panning());
     mouse(d, QEvent::MouseMove, start + QPoint(-30, -20), Qt::LeftButton);
     const DPOINT moved = d.WindowToImage(start + QPoint(-30, -20));
     EXPECT_NEAR(moved.x, grabbed.x, 1e-9);
@@ -138,14 +138,14 @@ TEST_F(PictureViewTest, LeftDragPansWithinTheBounds) {
     EXPECT_GE(d.m_view.m_Bai_Y, area.height() / 2.0 - 1024);
     // Leaving the picture ends panning.
     mouse(d, QEvent::MouseMove, QPoint(d.width() - 3, 3), Qt::LeftButton);
-    EXPECT_EQ(d.m_bImageDrag, 0);
+    EXPECT_FALSE(d.panning());
     const double x = d.m_view.m_Bai_X;
     mouse(d, QEvent::MouseMove, start, Qt::LeftButton);
     EXPECT_EQ(d.m_view.m_Bai_X, x);
     mouse(d, QEvent::MouseButtonRelease, start, Qt::LeftButton);
     // The second press of a double-click does not pan.
     mouse(d, QEvent::MouseButtonDblClick, start, Qt::LeftButton);
-    EXPECT_EQ(d.m_bImageDrag, 0);
+    EXPECT_FALSE(d.panning());
 }
 
 TEST_F(PictureViewTest, ScaleBarIsDraggedWithTheLeftButton) {
@@ -159,7 +159,7 @@ TEST_F(PictureViewTest, ScaleBarIsDraggedWithTheLeftButton) {
     const QPoint p(static_cast<int>(w.x), static_cast<int>(w.y));
     mouse(d, QEvent::MouseButtonPress, p, Qt::LeftButton);
     EXPECT_EQ(bar.dragging, 1);
-    EXPECT_EQ(d.m_bImageDrag, 0); // the press did nothing else
+    EXPECT_FALSE(d.panning()); // the press did nothing else
     mouse(d, QEvent::MouseMove, p + QPoint(-40, 25), Qt::LeftButton);
     EXPECT_EQ(bar.Pos.x, 660);
     EXPECT_EQ(bar.Pos.y, 625);
@@ -174,7 +174,7 @@ TEST_F(PictureViewTest, ScaleBarIsDraggedWithTheLeftButton) {
     const DPOINT w2 = d.ImageToWindow({650.5, 625.5});
     mouse(d, QEvent::MouseButtonPress, QPoint(static_cast<int>(w2.x), static_cast<int>(w2.y)), Qt::LeftButton);
     EXPECT_EQ(bar.dragging, 0);
-    EXPECT_EQ(d.m_bImageDrag, 1);
+    EXPECT_TRUE(d.panning());
 }
 
 TEST_F(PictureViewTest, PanelTogglesShowAndHideTheirControls) {
