@@ -79,7 +79,7 @@ void LiveView60fps(benchmark::State& state) {
         state.counters["merged"] = static_cast<double>(c.merged);
         state.counters["offered_fps"] = c.offered / wall;
         state.counters["shown_fps"] = s.shown / wall;
-        state.counters["title_fps"] = dlg.frameRate;
+        state.counters["title_fps"] = dlg.camera().frameRate;
         state.counters["cpu_cores"] = cpu / wall;
         prompt.queue(PromptAnswer::Yes);
         dlg.reject();

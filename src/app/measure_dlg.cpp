@@ -96,19 +96,49 @@ CMeasureDlg::CMeasureDlg(const MeasureDlgOptions& options, QWidget* parent)
                                                         : options.oldSettingsPath,
                         m_settingsPath);
     m_profile = std::make_unique<Profile>(m_settingsPath);
-    if (options.cameras)
-        m_live = new LiveView(*this, *m_prompt, *options.cameras);
+    if (options.cameras) {
+        m_live = new LiveView(*this, m_settings, *m_profile, m_display, *m_prompt, *options.cameras);
+        m_camera = m_live;
+    }
+    if (options.camera)
+        m_camera = options.camera;
     loadPictures();
     createControls();
-    m_saving = std::make_unique<PictureSaving>(*this, m_ThumbNail, *m_prompt, *m_choosers);
-    m_strip = std::make_unique<ThumbnailStrip>(*this, m_ThumbNail, *m_prompt, *m_popupMenu);
+    PictureSavingContext saving;
+    saving.window = this;
+    saving.settingsBlock = &m_settings;
+    saving.picture = &m_display;
+    saving.camera = m_camera;
+    saving.burnIn = [this](CDibImage& copy) { DrawOverlayOntoImage(copy); };
+    saving.typeButton = imageButton(idc::Type);
+    saving.thumbnailsChanged = [this] {
+        UpdateStripScroll();
+        invalidateStrip();
+    };
+    m_saving = std::make_unique<PictureSaving>(std::move(saving), m_ThumbNail, *m_prompt, *m_choosers);
+    ThumbnailStripContext strip;
+    strip.window = this;
+    strip.box = item(idc::StripGroup);
+    strip.scroll = itemAs<QScrollBar>(idc::ThumbScroll);
+    strip.scale = &m_scale;
+    strip.surface = this;
+    strip.camera = m_camera;
+    strip.tile = &m_tile;
+    strip.showPicture = [this](CDibImage* picture) {
+        if (picture) {
+            m_display = std::move(*picture);
+            emit displayImageReplaced();
+        }
+        layoutPicture();
+        update();
+    };
+    m_strip = std::make_unique<ThumbnailStrip>(std::move(strip), m_ThumbNail, *m_prompt, *m_popupMenu);
     connect(imageButton(idc::SaveImage), &QAbstractButton::clicked, this, [this] { m_saving->OnSave(); });
     connect(imageButton(idc::SaveImage), &ImageButton::rightClicked, this, [this] { m_saving->OnQuickSave(); });
     connect(imageButton(idc::SaveDir), &QAbstractButton::clicked, this, [this] { m_saving->OnDir(); });
     connect(imageButton(idc::Type), &QAbstractButton::clicked, this, [this] { m_saving->OnType(); });
     connect(imageButton(idc::Thumb), &QAbstractButton::clicked, this, [this] { m_strip->OnThumb(); });
     m_pictureHooks.thumbnails = [this] { return m_strip->entries(); };
-    overlayBurnIn = [this](CDibImage& copy) { DrawOverlayOntoImage(copy); };
     initDialog();
 }
 
@@ -356,6 +386,7 @@ void CMeasureDlg::initDialog() {
 
     m_timerTitle.start();
     m_timerCamera.start();
+    connectCamera();
     if (m_live)
         m_live->start();
     layoutControls();
@@ -458,8 +489,28 @@ void CMeasureDlg::setCursorType(int type) {
     }
 }
 
+void CMeasureDlg::connectCamera() {
+    if (auto* live = qobject_cast<QAbstractButton*>(item(idc::Live)))
+        connect(live, &QAbstractButton::clicked, this, &CMeasureDlg::OnLive);
+    if (!m_live)
+        return;
+    if (auto* set = qobject_cast<QAbstractButton*>(item(idc::Set)))
+        connect(set, &QAbstractButton::clicked, m_live, &LiveView::OnSet);
+    connect(m_live, &LiveView::frameShown, this, &CMeasureDlg::invalidatePicture);
+    connect(m_live, &LiveView::pictureResized, this, [this] {
+        // The picture may have a new size: the screen magnification is applied again.
+        SetMagnification(magnification());
+        update();
+    });
+    connect(m_live, &LiveView::windowMayShow, this, [this] { show(); });
+    connect(m_live, &LiveView::setButtonEnabled, this, [this](bool enabled) {
+        if (QWidget* set = item(idc::Set))
+            set->setEnabled(enabled);
+    });
+}
+
 void CMeasureDlg::onTitleTimer() {
-    lastTick = GetTickCount();
+    m_camera->state().lastTick = GetTickCount();
     if (m_repaintRequested) {
         m_repaintRequested = false;
         update();
@@ -470,9 +521,11 @@ void CMeasureDlg::onTitleTimer() {
 void CMeasureDlg::updateTitle() {
     // The frame rate shows only while a camera runs; without one the plain title
     // stays (an empty camera name with "0.0fps" would say nothing).
-    const QString title = cameraStarted == 1 && cameraStopped == 0
-                              ? QStringLiteral("%1 %2fps").arg(cameraName).arg(frameRate, 0, 'f', 1)
-                              : QString::fromUtf8(kTitle);
+    const CameraState& camera = m_camera->state();
+    const QString title = camera.live() ? QStringLiteral("%1 %2fps")
+                                              .arg(QString::fromStdString(camera.name))
+                                              .arg(camera.frameRate, 0, 'f', 1)
+                                        : QString::fromUtf8(kTitle);
     if (windowTitle() != title)
         setWindowTitle(title);
 }
@@ -481,8 +534,9 @@ void CMeasureDlg::onCameraTimer() {
     m_timerCamera.stop();
     if (m_live)
         m_live->OnRetryTimer();
-    if (searchState == -1) {
-        searchState = -2;
+    CameraSearch& search = m_camera->state().search;
+    if (search == CameraSearch::GiveUp) {
+        search = CameraSearch::Ended;
         done(0);
         return;
     }
@@ -491,11 +545,7 @@ void CMeasureDlg::onCameraTimer() {
 
 void CMeasureDlg::accept() {}
 
-void CMeasureDlg::OnLive() {
-    ++m_liveRequests;
-    if (m_live)
-        m_live->OnLive();
-}
+void CMeasureDlg::OnLive() { m_camera->OnLive(); }
 
 void CMeasureDlg::setVisible(bool visible) {
     if (visible && m_live && m_live->keepsWindowHidden())
@@ -503,23 +553,7 @@ void CMeasureDlg::setVisible(bool visible) {
     QDialog::setVisible(visible);
 }
 
-void CMeasureDlg::QuickSave() {
-    ++m_quickSaveRequests;
-    m_saving->OnF12();
-}
-
-// The graph halts while a picture is written, so the frame does not change under it.
-void CMeasureDlg::PauseCapture() {
-    ++m_capturePauses;
-    if (m_live && m_live->capture().hasGraph())
-        m_live->capture().Stop();
-}
-
-void CMeasureDlg::ResumeCapture() {
-    ++m_captureResumes;
-    if (m_live && m_live->capture().hasGraph())
-        m_live->capture().Run();
-}
+void CMeasureDlg::QuickSave() { m_saving->OnF12(); }
 
 void CMeasureDlg::UpdateStripScroll() {
     if (m_strip)

@@ -6,6 +6,7 @@
 #include "app/picture_view.h"
 #include "calib/calib_chain.h"
 #include "calib/view_mapping.h"
+#include "capture/camera_state.h"
 #include "model/measure.h"
 #include "model/measure_chain.h"
 #include "images/dib_image.h"
@@ -61,6 +62,7 @@ struct MeasureDlgOptions {
     std::string dataFolder;            // empty: <Documents>/MRC/Mirelta/
     std::string oldSettingsPath;       // empty: Mirelta.ini beside the program
     const CameraSources* cameras = nullptr; // the cameras offered; nullptr: no camera at all
+    CameraControl* camera = nullptr;   // stands in for the live camera (tests); null: the cameras'
 };
 
 // The main window: picture area, right-hand button panel, results list and
@@ -101,18 +103,11 @@ public:
     void layoutControls();
     void layoutPicture();
 
-    int liveRequests() const { return m_liveRequests; }
-    int quickSaveRequests() const { return m_quickSaveRequests; }
     QTimer& titleTimer() { return m_timerTitle; }
     QTimer& cameraTimer() { return m_timerCamera; }
 
-    // Camera state that the shell reads.
-    int cameraStarted = 0;
-    int cameraStopped = 0;
-    QString cameraName;
-    double frameRate = 0.0;
-    quint32 lastTick = 0;
-    int searchState = 0; // 0 searching, 1 started without camera, 2 done, -1 give up, -2 ended
+    // The camera as the title, the saving and the thumbnails see it.
+    const CameraState& camera() const { return m_camera->state(); }
 
     void requestRepaint() { m_repaintRequested = true; }
 
@@ -187,9 +182,6 @@ public:
 
     // Thumbnails of the save folder, shown in the strip and the browser.
     CThumbNail m_ThumbNail;
-    // Draws the overlay onto a saved copy of the display image as at x1 and offset (0, 0)
-    // (DrawOverlayOntoImage; tests may replace it). Saving with TYPE on uses it.
-    OverlayBurnIn overlayBurnIn;
     PictureSaving& saving() { return *m_saving; }
     ThumbnailStrip& strip() { return *m_strip; }
     // The strip's scroll range for the list and the strip's width.
@@ -199,12 +191,6 @@ public:
     // Repaints the thumbnail strip.
     void invalidateStrip();
     const QImage& backgroundTile() const { return m_tile; }
-    // Stop the running capture graph and run it again around a save (the capture code
-    // takes these over; until then they are counted).
-    void PauseCapture();
-    void ResumeCapture();
-    int capturePauses() const { return m_capturePauses; }
-    int captureResumes() const { return m_captureResumes; }
 
 signals:
     // The display image was replaced by another picture (a thumbnail opened): pictures
@@ -279,8 +265,6 @@ private:
     int m_thumbnailProgressDelayMs;
     std::unique_ptr<PictureSaving> m_saving;
     std::unique_ptr<ThumbnailStrip> m_strip;
-    int m_capturePauses = 0;
-    int m_captureResumes = 0;
     std::string m_settingsPath;
     std::string m_dataFolder;
     std::unique_ptr<Profile> m_profile;
@@ -301,9 +285,6 @@ private:
     bool m_quitting = false;
     int m_CursorType = 0;
     bool m_cursorHidden = false; // over the picture while measuring, without ShowCenter
-    // LIVE and F12 presses, counted for the tests of their routing.
-    int m_liveRequests = 0;
-    int m_quickSaveRequests = 0;
     bool m_bCrossCursor = false;
     PictureView* m_picture = nullptr; // control 1072
     PictureMouseChain m_mouseChain{*this};
@@ -315,6 +296,9 @@ private:
     int m_wheelRemainder = 0;
     QPointer<CCColorSet> m_colorSet;
     LiveView* m_live = nullptr; // a child: goes with the window
+    NoCamera m_noCamera;
+    CameraControl* m_camera = &m_noCamera;
+    void connectCamera();
 
     CDibImage m_display;
     QImage m_sheet;

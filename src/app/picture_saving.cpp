@@ -4,7 +4,8 @@
 #include "app/folder_scan_progress.h"
 #include "app/image_button.h"
 #include "app/main_dialog_template.h"
-#include "app/measure_dlg.h"
+#include "capture/camera_state.h"
+#include "settings/app_settings.h"
 #include "platform/prompt.h"
 #include "images/save_paths.h"
 #include "images/thumbnail_index.h"
@@ -34,34 +35,35 @@ bool FolderIsWritable(const std::string& folder) {
 
 } // namespace
 
-PictureSaving::PictureSaving(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt, Choosers& choosers)
-    : m_dlg(dlg), m_list(list), m_prompt(prompt), m_choosers(choosers) {}
+PictureSaving::PictureSaving(PictureSavingContext context, CThumbNail& list, Prompt& prompt, Choosers& choosers)
+    : m_ctx(std::move(context)), m_list(list), m_prompt(prompt), m_choosers(choosers) {}
 
 void PictureSaving::tell(const QString& text) {
-    m_prompt.ask(&m_dlg, text.toStdString(), ErrorCaption().toStdString(), PromptButtons::Ok, PromptIcon::Warning);
+    m_prompt.ask(m_ctx.window, text.toStdString(), ErrorCaption().toStdString(), PromptButtons::Ok, PromptIcon::Warning);
 }
 
 CameraPause PictureSaving::pauseCamera() {
-    if (m_dlg.cameraStarted != 1 || m_dlg.cameraStopped != 0)
+    CameraControl& camera = *m_ctx.camera;
+    if (!camera.state().live())
         return CameraPause::KeepRunning; // not live: nothing to pause
-    const CameraPause pause = CameraPauseFor(m_dlg.cameraName.toStdString());
+    const CameraPause pause = CameraPauseFor(camera.state().name);
     if (pause == CameraPause::StopAndLiveAgain)
-        m_dlg.OnLive();
+        camera.OnLive();
     else if (pause == CameraPause::PauseGraph)
-        m_dlg.PauseCapture();
+        camera.Pause();
     return pause;
 }
 
 void PictureSaving::resumeCamera(CameraPause pause) {
     if (pause == CameraPause::StopAndLiveAgain)
-        m_dlg.OnLive();
+        m_ctx.camera->OnLive();
     else if (pause == CameraPause::PauseGraph)
-        m_dlg.ResumeCapture();
+        m_ctx.camera->Resume();
 }
 
 std::string PictureSaving::quickSavePath() const {
-    const int type = m_dlg.settings().m_FilterIndex;
-    return JoinPath(m_dlg.settings().savedir, DefaultFileNameNow(PictureExtension(type)));
+    const int type = m_ctx.settings().m_FilterIndex;
+    return JoinPath(m_ctx.settings().savedir, DefaultFileNameNow(PictureExtension(type)));
 }
 
 bool PictureSaving::refuseLongPath(const std::string& path) {
@@ -77,9 +79,9 @@ SaveResult PictureSaving::saveTo(const std::string& path, int type) {
     if (refuseLongPath(path))
         return SaveResult::WriteFailed;
     OverlayBurnIn burn;
-    if (m_burnIn && m_dlg.overlayBurnIn)
-        burn = m_dlg.overlayBurnIn;
-    const SaveResult result = SaveImage(m_list, path, m_dlg.displayImage(), type, burn);
+    if (m_burnIn && m_ctx.burnIn)
+        burn = m_ctx.burnIn;
+    const SaveResult result = SaveImage(m_list, path, *m_ctx.picture, type, burn);
     switch (result) {
     case SaveResult::Written:
         break;
@@ -96,13 +98,13 @@ SaveResult PictureSaving::saveTo(const std::string& path, int type) {
                  .arg(QString::fromStdString(path)));
         break;
     }
-    m_dlg.UpdateStripScroll();
-    m_dlg.invalidateStrip();
+    if (m_ctx.thumbnailsChanged)
+        m_ctx.thumbnailsChanged();
     return result;
 }
 
 void PictureSaving::OnSave() {
-    AppSettings& s = m_dlg.settings();
+    AppSettings& s = m_ctx.settings();
     const CameraPause pause = pauseCamera();
     FileRequest request;
     request.title = Tr("Save as", "保存先指定");
@@ -112,7 +114,7 @@ void PictureSaving::OnSave() {
     request.fileName = JoinPath(s.savedir, DefaultFileNameNow(""));
     request.defaultExtension = "bmp";
     request.confirmOverwrite = true;
-    const std::optional<FileChoice> choice = m_choosers.saveFile(&m_dlg, request);
+    const std::optional<FileChoice> choice = m_choosers.saveFile(m_ctx.window, request);
     if (choice) {
         s.m_FilterIndex = choice->filterIndex;
         const std::string& chosen = choice->path;
@@ -121,7 +123,7 @@ void PictureSaving::OnSave() {
         // extension may name another existing file.
         bool go = true;
         if (path != chosen && QFileInfo::exists(QString::fromStdString(path)))
-            go = m_prompt.ask(&m_dlg,
+            go = m_prompt.ask(m_ctx.window,
                               QString::fromUtf8(Tr("%1 already exists.\nDo you want to replace it?",
                                                    "%1 は既に存在します。\n上書きしますか？"))
                                   .arg(QString::fromStdString(path))
@@ -140,19 +142,19 @@ void PictureSaving::OnSave() {
 
 void PictureSaving::OnQuickSave() {
     const CameraPause pause = pauseCamera();
-    saveTo(quickSavePath(), m_dlg.settings().m_FilterIndex);
+    saveTo(quickSavePath(), m_ctx.settings().m_FilterIndex);
     resumeCamera(pause);
 }
 
 void PictureSaving::OnF12() {
-    saveTo(quickSavePath(), m_dlg.settings().m_FilterIndex);
+    saveTo(quickSavePath(), m_ctx.settings().m_FilterIndex);
 }
 
 void PictureSaving::OnDir() {
     FileRequest request;
     request.title = "フォルダを選択して下さい";
-    request.fileName = m_dlg.settings().savedir;
-    const std::optional<std::string> chosen = m_choosers.chooseFolder(&m_dlg, request);
+    request.fileName = m_ctx.settings().savedir;
+    const std::optional<std::string> chosen = m_choosers.chooseFolder(m_ctx.window, request);
     if (!chosen)
         return;
     const std::string& folder = *chosen;
@@ -175,14 +177,14 @@ void PictureSaving::OnDir() {
 
 void PictureSaving::OnType() {
     m_burnIn = !m_burnIn;
-    if (auto* button = m_dlg.itemAs<ImageButton>(idc::Type))
-        button->setCellOrigin(QPoint(m_burnIn ? 150 : 100, 159));
-    m_dlg.update();
+    if (m_ctx.typeButton)
+        m_ctx.typeButton->setCellOrigin(QPoint(m_burnIn ? 150 : 100, 159));
+    m_ctx.window->update();
 }
 
 void PictureSaving::scanFolder(const std::string& folder) {
     m_list.LoadIndex(ThumbnailIndexPath(folder));
-    FolderScanProgress progress(&m_dlg, m_progressDelayMs);
+    FolderScanProgress progress(m_ctx.window, m_progressDelayMs);
     m_list.SyncWithFolder(folder,
                           [&progress](int done, int total) { return progress(done, total); });
     m_progressShown = progress.wasShown();
@@ -193,18 +195,18 @@ void PictureSaving::loadThumbnails(int progressDelayMs) {
     m_list.thumbWidth = 140;
     m_list.thumbHeight = 105;
     m_list.RemoveAll();
-    scanFolder(m_dlg.settings().savedir);
+    scanFolder(m_ctx.settings().savedir);
 }
 
 void PictureSaving::saveIndex() {
-    m_list.SaveIndex(ThumbnailIndexPath(m_dlg.settings().savedir));
+    m_list.SaveIndex(ThumbnailIndexPath(m_ctx.settings().savedir));
 }
 
 void PictureSaving::changeFolder(const std::string& folder) {
     saveIndex();
     m_list.RemoveAll();
-    m_dlg.settings().savedir = folder;
+    m_ctx.settings().savedir = folder;
     scanFolder(folder);
-    m_dlg.UpdateStripScroll();
-    m_dlg.invalidateStrip();
+    if (m_ctx.thumbnailsChanged)
+        m_ctx.thumbnailsChanged();
 }

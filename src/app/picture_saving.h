@@ -2,20 +2,37 @@
 #include "images/camera_pause.h"
 #include "images/image_saving.h"
 
+#include <functional>
 #include <string>
 
 class QString;
 
-class CMeasureDlg;
 class CThumbNail;
+class CameraControl;
+class ImageButton;
+class QWidget;
+struct AppSettings;
 class Choosers;
 class Prompt;
+
+// What the saving works on; owned by the main window.
+struct PictureSavingContext {
+    QWidget* window = nullptr;            // parents the dialogs and messages
+    AppSettings* settingsBlock = nullptr; // savedir and m_FilterIndex
+    CDibImage* picture = nullptr;         // the picture on screen
+    CameraControl* camera = nullptr;      // paused around a save by its model
+    OverlayBurnIn burnIn;                 // the overlay drawn into a saved copy (TYPE on)
+    ImageButton* typeButton = nullptr;    // TYPE shows whether burn-in is on
+    std::function<void()> thumbnailsChanged;
+
+    AppSettings& settings() const { return *settingsBlock; }
+};
 
 // Saving the picture on screen and the save folder with its thumbnails: SAVE (1087) with
 // the save dialog, the right-button quick save on SAVE, F12, DIR (1088) and TYPE (1131).
 class PictureSaving {
   public:
-    PictureSaving(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt, Choosers& choosers);
+    PictureSaving(PictureSavingContext context, CThumbNail& list, Prompt& prompt, Choosers& choosers);
 
     void OnSave();
     void OnQuickSave();
@@ -49,7 +66,7 @@ class PictureSaving {
     bool refuseLongPath(const std::string& path);
     std::string quickSavePath() const;
 
-    CMeasureDlg& m_dlg;
+    PictureSavingContext m_ctx;
     CThumbNail& m_list;
     Prompt& m_prompt;
     Choosers& m_choosers;

@@ -1,7 +1,10 @@
 #include "app/thumbnail_strip.h"
 
 #include "app/main_dialog_template.h"
-#include "app/measure_dlg.h"
+#include "app/dpi_scale.h"
+#include "app/picture_mouse.h"
+#include "capture/camera_state.h"
+#include "view/direction_cursor.h"
 #include "platform/popup_menu.h"
 #include "platform/prompt.h"
 #include "images/picture_loader.h"
@@ -18,31 +21,32 @@
 #include <cstdlib>
 #include <utility>
 
-ThumbnailStrip::ThumbnailStrip(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt, PopupMenu& menu)
-    : m_dlg(dlg), m_list(list), m_prompt(prompt), m_menu(menu) {
-    QWidget* box = m_dlg.item(idc::StripGroup);
-    box->setMouseTracking(true); // the cursor changes over the cells
-    box->installEventFilter(this);
-    m_dlg.itemAs<QScrollBar>(idc::ThumbScroll)->setSingleStep(1);
+ThumbnailStrip::ThumbnailStrip(ThumbnailStripContext context, CThumbNail& list, Prompt& prompt, PopupMenu& menu)
+    : m_ctx(std::move(context)), m_list(list), m_prompt(prompt), m_menu(menu) {
+    m_ctx.box->setMouseTracking(true); // the cursor changes over the cells
+    m_ctx.box->installEventFilter(this);
+    m_ctx.scroll->setSingleStep(1);
 }
 
+void ThumbnailStrip::invalidate() { m_ctx.window->update(m_ctx.box->geometry()); }
+
 IntRect ThumbnailStrip::box() const {
-    const QRect r = m_dlg.item(idc::StripGroup)->geometry();
+    const QRect r = m_ctx.box->geometry();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 StripMetrics ThumbnailStrip::metrics() const {
     StripMetrics m;
-    m.cellWidth = m_dlg.ScaleX(m_list.thumbWidth);
-    m.cellHeight = m_dlg.ScaleY(m_list.thumbHeight);
-    m.margin = m_dlg.ScaleX(8);
-    m.gap = m_dlg.ScaleX(6);
-    m.top = m_dlg.ScaleY(14);
+    m.cellWidth = m_ctx.scale->x(m_list.thumbWidth);
+    m.cellHeight = m_ctx.scale->y(m_list.thumbHeight);
+    m.margin = m_ctx.scale->x(8);
+    m.gap = m_ctx.scale->x(6);
+    m.top = m_ctx.scale->y(14);
     return m;
 }
 
 int ThumbnailStrip::firstShown() const {
-    return m_dlg.itemAs<QScrollBar>(idc::ThumbScroll)->value();
+    return m_ctx.scroll->value();
 }
 
 std::vector<StripEntry> ThumbnailStrip::entries() const {
@@ -60,13 +64,13 @@ int ThumbnailStrip::entryAt(QPoint client) const {
 }
 
 void ThumbnailStrip::UpdateStripScroll() {
-    auto* scroll = m_dlg.itemAs<QScrollBar>(idc::ThumbScroll);
+    auto* scroll = m_ctx.scroll;
     const StripScroll s = StripScrollFor(StripVisibleCount(box(), metrics()), m_list.GetCount());
     // A range of 0 ... count with a page of `visible` leaves the last position at
     // count - visible + 1; the bar keeps its position within it.
     scroll->setRange(0, s.lastPosition());
     scroll->setPageStep(s.page);
-    scroll->setVisible(s.shown && !m_dlg.item(idc::StripGroup)->isHidden());
+    scroll->setVisible(s.shown && !m_ctx.box->isHidden());
 }
 
 void ThumbnailStrip::OpenThumbnail(int i) {
@@ -76,21 +80,19 @@ void ThumbnailStrip::OpenThumbnail(int i) {
     m_list.MoveTo(i);
     const std::string path = entry->path;
     // LIVE stops the camera: the picture opened is measured frozen.
-    m_dlg.cameraStopped = 0;
-    m_dlg.OnLive();
+    m_ctx.camera->state().stopped = false;
+    m_ctx.camera->OnLive();
     CDibImage picture;
     if (LoadPictureWithQt(path, picture)) {
-        m_dlg.displayImage() = std::move(picture);
-        m_dlg.displayImageReplaced();
+        m_ctx.showPicture(&picture);
     } else {
         // The picture shown stays; an empty one would leave nothing to measure on.
-        m_prompt.ask(&m_dlg,
+        m_prompt.ask(m_ctx.window,
                      Tr("The picture could not be read.\n", "画像を読み込めませんでした。\n") + path,
                      Tr("error", "エラー"), PromptButtons::Ok,
                      PromptIcon::Warning);
     }
-    m_dlg.layoutPicture();
-    m_dlg.update();
+    m_ctx.showPicture(nullptr);
 }
 
 void ThumbnailStrip::onCommand(int command) {
@@ -105,18 +107,18 @@ void ThumbnailStrip::onCommand(int command) {
     const THUMBNAIL* entry = m_list.At(m_selected);
     const std::string path = entry ? entry->path : std::string();
     if (RemoveThumbnailFile(m_list, m_selected, action) == ThumbnailFileResult::FileKept)
-        m_prompt.ask(&m_dlg, ThumbnailFileKeptText(action, path), Tr("error", "エラー"), PromptButtons::Ok,
+        m_prompt.ask(m_ctx.window, ThumbnailFileKeptText(action, path), Tr("error", "エラー"), PromptButtons::Ok,
                      PromptIcon::Warning);
     UpdateStripScroll();
-    m_dlg.invalidateStrip();
+    invalidate();
 }
 
 void ThumbnailStrip::OnThumb() {
-    CThumbnailDlg browser(&m_list, &m_dlg.backgroundTile(), m_prompt, m_menu, &m_dlg);
+    CThumbnailDlg browser(&m_list, m_ctx.tile, m_prompt, m_menu, m_ctx.window);
     const int result = browser.exec();
     // The browser may have removed entries.
     UpdateStripScroll();
-    m_dlg.invalidateStrip();
+    invalidate();
     if (result - CThumbnailDlg::kOpenResultBase >= 0)
         OpenThumbnail(result - CThumbnailDlg::kOpenResultBase);
 }
@@ -128,19 +130,19 @@ bool ThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     auto* mouse = static_cast<QMouseEvent*>(event);
     auto* box = static_cast<QWidget*>(watched);
-    const QPoint client = box->mapTo(&m_dlg, mouse->position().toPoint());
+    const QPoint client = box->mapTo(m_ctx.window, mouse->position().toPoint());
     const int i = entryAt(client);
     switch (type) {
     case QEvent::MouseButtonPress:
         if (mouse->button() == Qt::LeftButton && i >= 0) {
             m_bThumbDrag = 1;
             m_ThumbDragX = client.x();
-            m_dlg.setCursorType(3);
+            m_ctx.surface->setCursorType(CursorCode::Hand);
             return true;
         }
         if (mouse->button() == Qt::RightButton && i >= 0) {
             m_selected = i;
-            onCommand(m_menu.exec(&m_dlg, {QCursor::pos().x(), QCursor::pos().y()},
+            onCommand(m_menu.exec(m_ctx.window, {QCursor::pos().x(), QCursor::pos().y()},
                                   {{CThumbnailDlg::kCommandOpen, "Open"},
                                    {CThumbnailDlg::kCommandRemove, "Remove"},
                                    {CThumbnailDlg::kCommandTrash, "Trash box"}}));
@@ -153,24 +155,24 @@ bool ThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::MouseButtonDblClick:
         if (mouse->button() == Qt::LeftButton && i >= 0) {
-            m_dlg.setCursorType(3);
+            m_ctx.surface->setCursorType(CursorCode::Hand);
             OpenThumbnail(i);
             return true;
         }
         break;
     case QEvent::MouseMove: {
         if (i >= 0)
-            m_dlg.setCursorType(3);
-        else if (m_dlg.cursorType() == 3 && !m_bThumbDrag)
-            m_dlg.setCursorType(0);
+            m_ctx.surface->setCursorType(CursorCode::Hand);
+        else if (m_ctx.surface->cursorType() == CursorCode::Hand && !m_bThumbDrag)
+            m_ctx.surface->setCursorType(CursorCode::Default);
         const StripMetrics m = metrics();
         const int pitch = m.cellWidth + m.gap;
         if (m_bThumbDrag && std::abs(m_ThumbDragX - client.x()) > pitch) {
             // One thumbnail per cell width dragged: forward when the mouse went left.
-            auto* scroll = m_dlg.itemAs<QScrollBar>(idc::ThumbScroll);
+            auto* scroll = m_ctx.scroll;
             scroll->setValue(scroll->value() + (m_ThumbDragX - client.x() > 0 ? 1 : -1));
             m_ThumbDragX = client.x();
-            m_dlg.invalidateStrip();
+            invalidate();
         }
         return true;
     }

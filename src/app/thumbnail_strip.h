@@ -4,13 +4,33 @@
 #include <QObject>
 #include <QPoint>
 
+#include <functional>
 #include <vector>
 
-class CMeasureDlg;
+class CDibImage;
 class CThumbNail;
+class CameraControl;
+class PictureSurface;
+class QScrollBar;
+class QWidget;
+struct DpiScale;
 class PopupMenu;
 class Prompt;
 class QImage;
+
+// What the strip works on; owned by the main window.
+struct ThumbnailStripContext {
+    QWidget* window = nullptr;        // positions are its client pixels; parents the browser
+    QWidget* box = nullptr;           // group box 1129, whose mouse the strip watches
+    QScrollBar* scroll = nullptr;     // 1074
+    const DpiScale* scale = nullptr;
+    PictureSurface* surface = nullptr; // the window's cursor
+    CameraControl* camera = nullptr;  // stopped when a thumbnail is opened
+    const QImage* tile = nullptr;     // the background of the browser
+    // An opened thumbnail's picture replaces the one shown (null: it could not be read,
+    // the picture stays); the picture area is laid out again either way.
+    std::function<void(CDibImage* picture)> showPicture;
+};
 
 // The thumbnail strip under the picture (group box 1129, scroll bar 1074): its scroll
 // range, the mouse on its cells (drag to scroll, double-click to open, right button for
@@ -19,7 +39,7 @@ class QImage;
 class ThumbnailStrip : public QObject {
     Q_OBJECT
   public:
-    ThumbnailStrip(CMeasureDlg& dlg, CThumbNail& list, Prompt& prompt, PopupMenu& menu);
+    ThumbnailStrip(ThumbnailStripContext context, CThumbNail& list, Prompt& prompt, PopupMenu& menu);
 
     // The group box in the dialog's client coordinates and the cells in it, as painted.
     IntRect box() const;
@@ -45,7 +65,9 @@ class ThumbnailStrip : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    CMeasureDlg& m_dlg;
+    void invalidate();
+
+    ThumbnailStripContext m_ctx;
     CThumbNail& m_list;
     Prompt& m_prompt;
     PopupMenu& m_menu;

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CInitCameraDlg::CInitCameraDlg(Prompt& prompt, int& searchState, QWidget* parent)
+CInitCameraDlg::CInitCameraDlg(Prompt& prompt, CameraSearch& searchState, QWidget* parent)
     : QDialog(parent), m_prompt(prompt), m_searchState(searchState) {
     setWindowTitle(QString::fromUtf8(Tr("Search camera ...", "カメラ接続待ち")));
     setModal(false);
@@ -53,12 +53,12 @@ void CInitCameraDlg::OnTimer() {
 
 void CInitCameraDlg::accept() {
     m_timer.stop();
-    m_searchState = 1;
+    m_searchState = CameraSearch::WithoutCamera;
     QDialog::accept();
 }
 
 void CInitCameraDlg::reject() {
     m_timer.stop();
-    m_searchState = -1;
+    m_searchState = CameraSearch::GiveUp;
     QDialog::reject();
 }

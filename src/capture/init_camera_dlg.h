@@ -1,4 +1,6 @@
 #pragma once
+#include "capture/camera_state.h"
+
 #include <QDialog>
 #include <QTimer>
 
@@ -11,14 +13,14 @@ class QPushButton;
 // The camera-search window, shown while no camera could be started: a progress bar
 // that fills in 30 seconds and "Start" to go on without a camera. After 30 seconds it
 // says "Imageing device not found" and gives up. The outcome is written to the search
-// state the main window reads: 1 after "Start", -1 after giving up or closing.
+// state the main window reads: WithoutCamera after "Start", GiveUp after giving up or closing.
 class CInitCameraDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kProgress = 1222;
     static constexpr int kSeconds = 30;
 
-    CInitCameraDlg(Prompt& prompt, int& searchState, QWidget* parent = nullptr);
+    CInitCameraDlg(Prompt& prompt, CameraSearch& searchState, QWidget* parent = nullptr);
 
     // Starts the progress again from 0 (the clock's now).
     void restart();
@@ -35,7 +37,7 @@ public:
 
 private:
     Prompt& m_prompt;
-    int& m_searchState;
+    CameraSearch& m_searchState;
     QProgressBar* m_progress;
     QPushButton* m_start;
     QTimer m_timer;

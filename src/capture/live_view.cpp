@@ -1,7 +1,5 @@
 #include "capture/live_view.h"
 
-#include "app/main_dialog_template.h"
-#include "app/measure_dlg.h"
 #include "capture/camera_models.h"
 #include "capture/camera_select_dlg.h"
 #include "capture/capture_events.h"
@@ -10,14 +8,17 @@
 #include "capture/live_frame.h"
 #include "platform/clock.h"
 #include "platform/profile.h"
+#include "settings/app_settings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
-LiveView::LiveView(CMeasureDlg& dlg, Prompt& prompt, const CameraSources& sources)
-    : QObject(&dlg), m_dlg(dlg), m_prompt(prompt), m_capture(sources) {}
+LiveView::LiveView(QWidget& window, AppSettings& settings, Profile& profile, CDibImage& display, Prompt& prompt,
+                   const CameraSources& sources)
+    : QObject(&window), m_window(window), m_settings(settings), m_profile(profile), m_display(display),
+      m_prompt(prompt), m_capture(sources) {}
 
 LiveView::~LiveView() {
     // No frame may arrive for an object that is going.
@@ -25,34 +26,30 @@ LiveView::~LiveView() {
 }
 
 void LiveView::start() {
-    const AppSettings& s = m_dlg.settings();
+    const AppSettings& s = m_settings;
     m_capture.width = s.width;
     m_capture.height = s.height;
     m_capture.frameInterval = s.frameInterval;
     m_capture.deviceIndex = s.Device;
     m_capture.subtype = s.SubType;
-    if (auto* live = qobject_cast<QAbstractButton*>(m_dlg.item(idc::Live)))
-        connect(live, &QAbstractButton::clicked, &m_dlg, &CMeasureDlg::OnLive);
-    if (auto* set = qobject_cast<QAbstractButton*>(m_dlg.item(idc::Set)))
-        connect(set, &QAbstractButton::clicked, this, &LiveView::OnSet);
     OpenCamera();
-    if (m_dlg.cameraStarted == 0) {
-        m_dlg.searchState = 0;
+    if (!m_state.started) {
+        m_state.search = CameraSearch::Searching;
         showSearchWindow();
     } else {
-        m_dlg.searchState = 2;
+        m_state.search = CameraSearch::Done;
     }
 }
 
 std::string LiveView::ReadDeviceSettings(const std::string& friendlyName) {
     std::string& remembered = m_modelChoices[friendlyName];
     const std::string section = ResolveDeviceSection(
-        m_dlg.profile(), friendlyName, remembered,
+        m_profile, friendlyName, remembered,
         [this](const std::string&, const std::vector<std::string>& names, const std::string& pre) {
-            return CCameraSelectDlg::Choose(&m_dlg, names, pre);
+            return CCameraSelectDlg::Choose(&m_window, names, pre);
         });
     m_modelName = remembered;
-    const DeviceSettings s = ReadDeviceSection(m_dlg.profile(), section);
+    const DeviceSettings s = ReadDeviceSection(m_profile, section);
     m_capture.width = s.width;
     m_capture.height = s.height;
     m_capture.frameInterval = s.frameInterval;
@@ -69,20 +66,20 @@ void LiveView::WriteDeviceSettings(const std::string& section) {
     s.frameInterval = m_capture.frameInterval;
     s.priority = m_capture.priority;
     s.subtype = m_capture.subtype;
-    WriteDeviceSection(m_dlg.profile(), section, s);
+    WriteDeviceSection(m_profile, section, s);
 }
 
 void LiveView::recreateImages(int width, int height) {
     if (width <= 0 || height <= 0 || !m_frame.create(width, height)) {
         // No usable size: keep white pictures of the size shown so far.
-        const CDibImage& shown = m_dlg.displayImage();
+        const CDibImage& shown = m_display;
         width = shown.width() > 0 ? shown.width() : 1280;
         height = shown.height() > 0 ? shown.height() : 1024;
         m_frame.create(width, height);
     }
     int dw = width, dh = height;
     DisplaySizeFor(m_resize, width, height, dw, dh);
-    CDibImage& display = m_dlg.displayImage();
+    CDibImage& display = m_display;
     if (!display.create(dw, dh, 24))
         display.create(width, height, 24);
     display.fillRect(RGB(255, 255, 255));
@@ -94,8 +91,8 @@ int LiveView::OpenCamera() {
         // The search window tells the operator; white pictures of the last known size stay.
         m_resize = {};
         recreateImages(m_capture.width, m_capture.height);
-        m_dlg.cameraStarted = 0;
-        m_dlg.cameraName.clear();
+        m_state.started = false;
+        m_state.name.clear();
         m_modelName.clear();
         return 0;
     };
@@ -122,7 +119,7 @@ int LiveView::OpenCamera() {
     std::string name = ReadDeviceSettings(friendlyName);
     // 4. A device never configured: its format window, unless it offers one format only.
     if (m_capture.width == -1 || m_capture.height == -1) {
-        m_dlg.cameraName.clear();
+        m_state.name.clear();
         m_modelName.clear();
         const CaptureDeviceInfo* device = m_capture.currentDevice();
         const auto rows = device ? FormatRows(device->formats) : std::vector<FormatRow>{};
@@ -133,10 +130,10 @@ int LiveView::OpenCamera() {
                 m_capture.frameInterval = IntervalOfRate(rows[0].rate);
             m_capture.subtype = rows[0].subtype;
         } else {
-            m_capture.ShowFormatPage(&m_dlg);
+            m_capture.ShowFormatPage(&m_window);
         }
         if (m_capture.width == -1 || m_capture.height == -1) {
-            const DeviceSettings product = ReadDeviceSection(m_dlg.profile(), "Mirelta", 300);
+            const DeviceSettings product = ReadDeviceSection(m_profile, "Mirelta", 300);
             m_capture.width = product.width;
             m_capture.height = product.height;
             m_capture.frameInterval = product.frameInterval;
@@ -147,7 +144,7 @@ int LiveView::OpenCamera() {
         m_modelName = m_modelChoices[friendlyName];
     }
     // 6. The models that only deliver through the Smart Tee route.
-    AppSettings& settings = m_dlg.settings();
+    AppSettings& settings = m_settings;
     useSmartTee = ForcesSmartTee(name) || settings.SmartTee != 0 ? 1 : 0;
     // 7. The register-controlled camera: its controller and stored registers arrive with
     // the camera-control code; here the flags and counters it relies on.
@@ -155,8 +152,7 @@ int LiveView::OpenCamera() {
     settings.ShowKT4Dlg = controllerCamera;
     controllerFrames = 0;
     controllerApplied = 0;
-    if (QWidget* set = m_dlg.item(idc::Set))
-        set->setEnabled(controllerCamera == 0);
+    emit setButtonEnabled(controllerCamera == 0);
     // Opened before the pictures are made: a device that lacks the requested size
     // delivers its nearest one, and the pictures take that size.
     m_capture.OpenDevice();
@@ -165,42 +161,40 @@ int LiveView::OpenCamera() {
     // 8. The graph; its outcome is not examined (a camera that fails reports on its bus).
     m_capture.BuildGraph(this, &m_frame, m_frame.byteSize(), useSmartTee != 0);
     WriteDeviceSettings(name);
-    m_dlg.cameraStarted = 1;
-    m_dlg.cameraName = QString::fromStdString(name);
+    m_state.started = true;
+    m_state.name = name;
     // The user-interface thread is running now; its first timer tick may be 100 ms away
     // and the first frames should not count as late.
-    m_dlg.lastTick = GetTickCount();
-    m_rate.restart(m_dlg.lastTick);
+    m_state.lastTick = GetTickCount();
+    m_rate.restart(m_state.lastTick);
     return 1;
 }
 
 void LiveView::CloseCamera() {
     // The register camera's settings are stored by the camera-control code.
     if (controllerCamera)
-        if (QWidget* set = m_dlg.item(idc::Set))
-            set->setEnabled(true);
+        emit setButtonEnabled(true);
     m_capture.Teardown();
 }
 
 void LiveView::refreshView() {
     // The picture may have a new size: the screen magnification is applied again.
-    m_dlg.SetMagnification(m_dlg.magnification());
-    m_dlg.update();
+    emit pictureResized();
 }
 
 void LiveView::OnLive() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (m_dlg.cameraStopped) {
+    if (m_state.stopped) {
         const int started = OpenCamera();
-        m_dlg.cameraStopped = 0;
+        m_state.stopped = false;
         if (!started) {
-            m_dlg.searchState = 0;
+            m_state.search = CameraSearch::Searching;
             showSearchWindow();
         }
     } else {
         CloseCamera();
-        m_dlg.cameraStopped = 1;
-        m_dlg.frameRate = 0.0;
+        m_state.stopped = true;
+        m_state.frameRate = 0.0;
         m_rate.frameRate = 0.0;
     }
     refreshView();
@@ -209,12 +203,12 @@ void LiveView::OnLive() {
 
 void LiveView::showSearchWindow() {
     if (!m_search) {
-        m_search = new CInitCameraDlg(m_prompt, m_dlg.searchState, &m_dlg);
+        m_search = new CInitCameraDlg(m_prompt, m_state.search, &m_window);
         m_search->setAttribute(Qt::WA_DeleteOnClose);
     } else {
         m_search->restart();
     }
-    const QScreen* screen = m_dlg.screen() ? m_dlg.screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen = m_window.screen() ? m_window.screen() : QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->geometry();
         m_search->move(area.width() / 2 - 190, area.height() / 2 - 40);
@@ -222,43 +216,54 @@ void LiveView::showSearchWindow() {
     m_search->show();
 }
 
-bool LiveView::keepsWindowHidden() const { return m_dlg.cameraStarted == 0 && m_dlg.searchState == 0; }
+bool LiveView::keepsWindowHidden() const { return !m_state.started && m_state.search == CameraSearch::Searching; }
 
 void LiveView::OnRetryTimer() {
-    if (m_dlg.cameraStopped == 0 && m_dlg.cameraStarted == 0 && OpenCamera()) {
+    if (!m_state.stopped && !m_state.started && OpenCamera()) {
         if (m_search)
             m_search->close();
-        m_dlg.searchState = 2;
+        m_state.search = CameraSearch::Done;
         refreshView();
-        m_dlg.show();
+        emit windowMayShow();
     }
-    if (m_dlg.searchState == 1) {
-        m_dlg.searchState = 2;
+    if (m_state.search == CameraSearch::WithoutCamera) {
+        m_state.search = CameraSearch::Done;
         refreshView();
-        m_dlg.show();
+        emit windowMayShow();
     }
 }
 
 void LiveView::OnSet() {
-    if (m_dlg.cameraStopped) {
-        AppSettings& s = m_dlg.settings();
+    if (m_state.stopped) {
+        AppSettings& s = m_settings;
         DeviceSetContext ctx;
         ctx.capture = &m_capture;
-        ctx.profile = &m_dlg.profile();
+        ctx.profile = &m_profile;
         ctx.modelName = &m_modelName;
         ctx.modelChoices = &m_modelChoices;
         ctx.smartTee = &s.SmartTee;
         ctx.registerCamera = &s.ShowKT4Dlg;
         ctx.mainDeviceIndex = &s.Device;
-        CDeviceSetDlg dlg(ctx, &m_dlg);
+        CDeviceSetDlg dlg(ctx, &m_window);
         dlg.exec();
         return;
     }
-    if (m_dlg.settings().ShowKT4Dlg && registerWindow) {
+    if (m_settings.ShowKT4Dlg && registerWindow) {
         registerWindow();
         return;
     }
-    m_capture.ShowDevicePage(&m_dlg);
+    m_capture.ShowDevicePage(&m_window);
+}
+
+// The graph halts while a picture is written, so the frame does not change under it.
+void LiveView::Pause() {
+    if (m_capture.hasGraph())
+        m_capture.Stop();
+}
+
+void LiveView::Resume() {
+    if (m_capture.hasGraph())
+        m_capture.Run();
 }
 
 void LiveView::storeSettings(AppSettings& s) const {
@@ -279,16 +284,16 @@ void LiveView::customEvent(QEvent* event) {
 }
 
 void LiveView::OnFrameArrived(const FrameArrivedEvent& event) {
-    if (event.generation() != m_capture.generation() || m_dlg.cameraStopped) {
+    if (event.generation() != m_capture.generation() || m_state.stopped) {
         ++m_stats.stale;
         return;
     }
     const std::uint32_t now = GetTickCount();
-    const AppSettings& s = m_dlg.settings();
+    const AppSettings& s = m_settings;
     const WhiteBalanceOffsets offsets{s.m_WB_Flg, s.m_WB_R, s.m_WB_B};
-    CDibImage& display = m_dlg.displayImage();
+    CDibImage& display = m_display;
     const LiveFrameOutcome outcome = m_frame.read([&](const CDibImage& frame) {
-        return PrepareLiveFrame(frame, display, m_resize, offsets, m_whiteBalance, now, m_dlg.lastTick);
+        return PrepareLiveFrame(frame, display, m_resize, offsets, m_whiteBalance, now, m_state.lastTick);
     });
     if (outcome == LiveFrameOutcome::Late) {
         ++m_stats.late;
@@ -298,13 +303,12 @@ void LiveView::OnFrameArrived(const FrameArrivedEvent& event) {
         ++m_stats.measured;
         return;
     }
-    emit frameShown();
     ++m_stats.shown;
     m_rate.count(now);
-    m_dlg.frameRate = m_rate.frameRate;
+    m_state.frameRate = m_rate.frameRate;
     if (controllerCamera && controllerApplied != 1)
         ++controllerFrames;
-    m_dlg.invalidatePicture();
+    emit frameShown();
 }
 
 void LiveView::OnCaptureError(const CaptureErrorEvent& event) {
@@ -313,8 +317,8 @@ void LiveView::OnCaptureError(const CaptureErrorEvent& event) {
     qWarning("Mirelta: the camera stopped: %s", qPrintable(event.text()));
     // The last picture stays for measuring and saving; LIVE tries the camera again.
     CloseCamera();
-    m_dlg.cameraStopped = 1;
-    m_dlg.frameRate = 0.0;
+    m_state.stopped = true;
+    m_state.frameRate = 0.0;
     m_rate.frameRate = 0.0;
     emit cameraFailed(event.text());
     refreshView();

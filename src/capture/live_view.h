@@ -1,4 +1,5 @@
 #pragma once
+#include "capture/camera_state.h"
 #include "capture/capture.h"
 #include "capture/device_settings.h"
 #include "capture/frame_rate.h"
@@ -14,30 +15,39 @@
 #include <map>
 #include <string>
 
-class CMeasureDlg;
+class CDibImage;
 class FrameArrivedEvent;
 class CaptureErrorEvent;
+class Profile;
 class Prompt;
+class QWidget;
 struct AppSettings;
 
 // The live camera of the main window: starting and stopping it (LIVE, F11, the retry
 // timer), device choice and the per-device settings, the frame handler that turns each
 // grabbed frame into the display image, white balance, the frame rate, the SET button,
-// and the camera-search window. The main window owns one and forwards to it.
-class LiveView : public QObject {
+// and the camera-search window. The main window owns one; the live view reaches the
+// window only through what it is given here and through its signals.
+class LiveView : public QObject, public CameraControl {
     Q_OBJECT
 public:
-    LiveView(CMeasureDlg& dlg, Prompt& prompt, const CameraSources& sources);
+    // `window` parents the live view's own windows; `display` is the picture shown.
+    LiveView(QWidget& window, AppSettings& settings, Profile& profile, CDibImage& display, Prompt& prompt,
+             const CameraSources& sources);
     ~LiveView() override;
 
     // Main window start-up: the first camera start, then the search window when no
-    // camera started. Connects LIVE and SET.
+    // camera started.
     void start();
     // 1 when a camera was started (device known, format known; the graph may still fail).
     int OpenCamera();
     void CloseCamera();
-    void OnLive();
     void OnSet();
+
+    CameraState& state() override { return m_state; }
+    void OnLive() override;
+    void Pause() override;
+    void Resume() override;
     // Timer 1324: retries the camera while none runs and acts on the search window's outcome.
     void OnRetryTimer();
     // While the first search runs the main window stays hidden.
@@ -71,8 +81,15 @@ public:
     void resetStats() { m_stats = {}; }
 
 signals:
-    // A frame is in the display image and counted; the per-frame analyses hang here.
+    // A frame is in the display image and counted; the per-frame analyses hang here,
+    // and the picture is repainted.
     void frameShown();
+    // The picture may have a new size: the window lays the picture out again.
+    void pictureResized();
+    // A camera started after the first search: the window may show itself.
+    void windowMayShow();
+    // SET is disabled while the register-controlled camera runs.
+    void setButtonEnabled(bool enabled);
     // The frame and display pictures were made anew (white) at a camera start; the
     // 8-bit working pictures of the analyses follow the camera size given.
     void imagesRecreated(int cameraWidth, int cameraHeight);
@@ -93,8 +110,12 @@ private:
     void showSearchWindow();
     void refreshView();
 
-    CMeasureDlg& m_dlg;
+    QWidget& m_window;
+    AppSettings& m_settings;
+    Profile& m_profile;
+    CDibImage& m_display;
     Prompt& m_prompt;
+    CameraState m_state;
     CCapture m_capture;
     SharedFrame m_frame;
     FrameRateCounter m_rate;

@@ -8,6 +8,7 @@
 #include "images/thumbnail_store.h"
 #include "platform/language.h"
 #include "platform/temp_dir.h"
+#include "support/fake_camera.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -35,6 +36,7 @@ class MainWindowTest : public ::testing::Test {
         o.dataFolder = dir + "/data/";
         o.oldSettingsPath = dir + "/old/Mirelta.ini";
         o.thumbnailProgressDelayMs = progressDelayMs;
+        o.camera = &camera;
         dlg = std::make_unique<CMeasureDlg>(o);
         dlg->show();
         QCoreApplication::processEvents();
@@ -71,6 +73,7 @@ class MainWindowTest : public ::testing::Test {
 
     TempDir temp;
     std::string dir = temp.path();
+    FakeCamera camera;
     ScriptedPrompt prompt;
     ScriptedChoosers choosers;
     ScriptedPopupMenu menu;

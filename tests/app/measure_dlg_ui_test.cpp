@@ -3,6 +3,7 @@
 #include "platform/prompt.h"
 #include "platform/language.h"
 #include "platform/temp_dir.h"
+#include "support/fake_camera.h"
 
 #include <QComboBox>
 #include <QTest>
@@ -31,6 +32,7 @@ protected:
         o.settingsPath = dir + "/Mirelta.ini";
         o.dataFolder = dir + "/data/";
         o.oldSettingsPath = dir + "/old/Mirelta.ini";
+        o.camera = &camera;
         dlg = std::make_unique<CMeasureDlg>(o);
         dlg->show();
         return *dlg;
@@ -41,6 +43,7 @@ protected:
     TempDir temp;
     std::string dir = temp.path();
     ScriptedPrompt prompt;
+    FakeCamera camera;
     std::unique_ptr<CMeasureDlg> dlg;
 };
 
@@ -119,13 +122,15 @@ TEST_F(MeasureDlgTest, JapaneseIgnoresEscapeOnTheWindowButNotOnAControl) {
 
 TEST_F(MeasureDlgTest, F11AndF12ReachTheWindowFromEveryControl) {
     CMeasureDlg& d = open();
+    // Quick saves into a folder that is not there: each one says so.
+    d.settings().savedir = dir + "/no such folder";
     for (int id : {idc::ScreenScale, idc::ResultsList, idc::Line}) {
         QWidget* w = d.item(id);
         QTest::keyClick(w, Qt::Key_F11);
         QTest::keyClick(w, Qt::Key_F12);
     }
-    EXPECT_EQ(d.liveRequests(), 3);
-    EXPECT_EQ(d.quickSaveRequests(), 3);
+    EXPECT_EQ(camera.liveRequests, 3);
+    EXPECT_EQ(prompt.asked().size(), 3u);
 }
 
 TEST_F(MeasureDlgTest, EnglishHasNoTooltips) {

@@ -180,29 +180,29 @@ TEST_F(PictureSavingTest, LiveCamerasArePausedByTheirName) {
                  {"Demo Microscope", 0, 1}};
     CMeasureDlg& d = open();
     for (const Case& c : cases) {
-        d.cameraStarted = 1;
-        d.cameraStopped = 0;
-        d.cameraName = QString::fromUtf8(c.name);
-        const int live = d.liveRequests();
-        const int pauses = d.capturePauses();
+        camera.current.started = true;
+        camera.current.stopped = false;
+        camera.current.name = c.name;
+        const int live = camera.liveRequests;
+        const int pauses = camera.pauses;
         choosers.queueCancel();
         d.saving().OnSave();
-        EXPECT_EQ(d.liveRequests() - live, c.live) << c.name;
-        EXPECT_EQ(d.capturePauses() - pauses, c.pauses) << c.name;
-        EXPECT_EQ(d.captureResumes(), d.capturePauses()) << c.name;
+        EXPECT_EQ(camera.liveRequests - live, c.live) << c.name;
+        EXPECT_EQ(camera.pauses - pauses, c.pauses) << c.name;
+        EXPECT_EQ(camera.resumes, camera.pauses) << c.name;
         d.saving().OnQuickSave();
-        EXPECT_EQ(d.liveRequests() - live, 2 * c.live) << c.name;
+        EXPECT_EQ(camera.liveRequests - live, 2 * c.live) << c.name;
         // F12 never pauses.
         d.QuickSave();
-        EXPECT_EQ(d.liveRequests() - live, 2 * c.live) << c.name;
-        EXPECT_EQ(d.capturePauses() - pauses, 2 * c.pauses) << c.name;
+        EXPECT_EQ(camera.liveRequests - live, 2 * c.live) << c.name;
+        EXPECT_EQ(camera.pauses - pauses, 2 * c.pauses) << c.name;
     }
     // A stopped camera is not touched.
-    d.cameraStopped = 1;
-    d.cameraName = "USB PC Camera-375";
-    const int live = d.liveRequests();
+    camera.current.stopped = true;
+    camera.current.name = "USB PC Camera-375";
+    const int live = camera.liveRequests;
     d.saving().OnQuickSave();
-    EXPECT_EQ(d.liveRequests(), live);
+    EXPECT_EQ(camera.liveRequests, live);
 }
 
 TEST_F(PictureSavingTest, DirTakesOnlyAWritableFolder) {

@@ -95,15 +95,15 @@ TEST_F(ThumbnailStripTest, DoubleClickOpensTheThumbnailsPictureAndStopsTheCamera
     CMeasureDlg& d = open();
     savePictures(3);
     fillDisplay(0, 0, 0);
-    d.cameraStarted = 1;
-    d.cameraStopped = 0;
-    const int live = d.liveRequests();
+    camera.current.started = true;
+    camera.current.stopped = false;
+    const int live = camera.liveRequests;
     QTest::mouseDClick(box(), Qt::LeftButton, {}, cellCentre(1));
-    EXPECT_EQ(d.liveRequests(), live + 1);
+    EXPECT_EQ(camera.liveRequests, live + 1);
     EXPECT_EQ(shownRed(), 20);
     EXPECT_EQ(d.cursorType(), 3);
     // The title drops the frame rate once the camera is stopped.
-    d.cameraStopped = 1;
+    camera.current.stopped = true;
     QTRY_COMPARE(d.windowTitle(), QStringLiteral("Mirelta Version 1.658"));
 
     // A picture that can no longer be read leaves the one shown and says so.
@@ -222,11 +222,11 @@ TEST_F(ThumbnailStripTest, TheBrowsersOpenEqualsADoubleClickAndClosingOpensNothi
     CMeasureDlg& d = open();
     savePictures(3);
     fillDisplay(0, 0, 0);
-    const int live = d.liveRequests();
+    const int live = camera.liveRequests;
 
     WithBrowser([](CThumbnailDlg& b) { b.reject(); });
     QTest::mouseClick(d.item(idc::Thumb), Qt::LeftButton);
-    EXPECT_EQ(d.liveRequests(), live);
+    EXPECT_EQ(camera.liveRequests, live);
     EXPECT_EQ(shownRed(), 0);
 
     WithBrowser([](CThumbnailDlg& b) {
@@ -234,7 +234,7 @@ TEST_F(ThumbnailStripTest, TheBrowsersOpenEqualsADoubleClickAndClosingOpensNothi
         QTest::mouseDClick(&b, Qt::LeftButton, {}, QPoint(c.left + 5, c.top + 5));
     });
     QTest::mouseClick(d.item(idc::Thumb), Qt::LeftButton);
-    EXPECT_EQ(d.liveRequests(), live + 1);
+    EXPECT_EQ(camera.liveRequests, live + 1);
     EXPECT_EQ(shownRed(), 20);
 
     menu.queue(CThumbnailDlg::kCommandOpen);
@@ -243,7 +243,7 @@ TEST_F(ThumbnailStripTest, TheBrowsersOpenEqualsADoubleClickAndClosingOpensNothi
         QTest::mousePress(&b, Qt::RightButton, {}, QPoint(c.left + 5, c.top + 5));
     });
     QTest::mouseClick(d.item(idc::Thumb), Qt::LeftButton);
-    EXPECT_EQ(d.liveRequests(), live + 2);
+    EXPECT_EQ(camera.liveRequests, live + 2);
     EXPECT_EQ(shownRed(), 40);
 
     // A removal in the browser shows in the strip when it closes.
@@ -255,7 +255,7 @@ TEST_F(ThumbnailStripTest, TheBrowsersOpenEqualsADoubleClickAndClosingOpensNothi
     });
     QTest::mouseClick(d.item(idc::Thumb), Qt::LeftButton);
     EXPECT_EQ(names(), (std::vector<std::string>{"p1.bmp", "p2.bmp"}));
-    EXPECT_EQ(d.liveRequests(), live + 2);
+    EXPECT_EQ(camera.liveRequests, live + 2);
 }
 
 } // namespace

@@ -25,7 +25,7 @@ TEST_F(DeviceChoice, OneModelNameKeepsTheFormatInItsOwnSectionAndNamesTheWindow)
     sources.virtualCameras = {TestCamera("CamName")};
     writeSettings("[CamName]\nCount=1\nName1=ModelA\n[ModelA]\nWidth=320\nHeight=240\nFrame=150\n");
     CMeasureDlg& d = open();
-    EXPECT_EQ(d.cameraName, "ModelA");
+    EXPECT_EQ(d.camera().name, "ModelA");
     EXPECT_EQ(live().modelName(), "ModelA");
     ASSERT_TRUE(waitFrames(1));
     ASSERT_TRUE(WaitFor([&] { return d.windowTitle().startsWith(QStringLiteral("ModelA ")); }, 1000));
@@ -53,11 +53,11 @@ TEST_F(DeviceChoice, SeveralModelsAreAskedForOncePerRun) {
     CMeasureDlg& d = open();
     EXPECT_EQ(answer.count(), 1);
     EXPECT_EQ(offered, (QStringList{"ModelA", "ModelB", "ModelC"})); // sorted
-    EXPECT_EQ(d.cameraName, "ModelB");
+    EXPECT_EQ(d.camera().name, "ModelB");
     clickLive();
     clickLive();
     EXPECT_EQ(answer.count(), 1);
-    EXPECT_EQ(d.cameraName, "ModelB");
+    EXPECT_EQ(d.camera().name, "ModelB");
     ASSERT_TRUE(waitFrames(1));
 }
 
@@ -92,7 +92,7 @@ TEST_F(DeviceChoice, AnUnconfiguredCameraAsksForItsFormatFirst) {
     CMeasureDlg& d = open();
     EXPECT_EQ(answer.count(), 1);
     EXPECT_EQ(rows, 3);
-    EXPECT_EQ(d.cameraStarted, 1);
+    EXPECT_TRUE(d.camera().started);
     EXPECT_EQ(live().capture().width, 640);
     EXPECT_EQ(live().capture().frameInterval, 666666);
     ASSERT_TRUE(waitFrames(2));
@@ -108,8 +108,8 @@ TEST_F(DeviceChoice, ACameraWithASingleFormatIsConfiguredWithoutAsking) {
     ModalAnswer<CFormatDlg> answer([](CFormatDlg& w) { w.reject(); });
     CMeasureDlg& d = open();
     EXPECT_EQ(answer.count(), 0);
-    EXPECT_EQ(d.cameraStarted, 1);
-    EXPECT_EQ(d.cameraName, "Demo Microscope");
+    EXPECT_TRUE(d.camera().started);
+    EXPECT_EQ(d.camera().name, "Demo Microscope");
     EXPECT_EQ(d.displayImage().width(), 1280);
     EXPECT_EQ(d.displayImage().height(), 1024);
     EXPECT_NE(readSettings().find("[Demo Microscope]\nWidth=1280\nHeight=1024\nFrame=300\nPriority=0\n"
@@ -127,7 +127,7 @@ TEST_F(DeviceChoice, CancellingTheFormatFailsTheStartWithTheProductSize) {
     ModalAnswer<CFormatDlg> answer([](CFormatDlg& w) { w.reject(); });
     CMeasureDlg& d = open();
     EXPECT_EQ(answer.count(), 1);
-    EXPECT_EQ(d.cameraStarted, 0);
+    EXPECT_FALSE(d.camera().started);
     EXPECT_EQ(d.displayImage().width(), 800);
     EXPECT_EQ(d.displayImage().height(), 600);
     EXPECT_NE(live().searchWindow(), nullptr);
@@ -179,7 +179,7 @@ TEST_F(DeviceChoice, DeviceWindowWhileStopped) {
                   "[Mirelta]\nDevice=0\n");
     CMeasureDlg& d = open();
     clickLive();
-    ASSERT_EQ(d.cameraStopped, 1);
+    ASSERT_TRUE(d.camera().stopped);
     bool registerChecks = false, plainChecks = false;
     ModalAnswer<CDeviceSetDlg> answer([&](CDeviceSetDlg& w) {
         auto* list = w.list();
@@ -199,9 +199,9 @@ TEST_F(DeviceChoice, DeviceWindowWhileStopped) {
     EXPECT_EQ(d.settings().Device, 1);
     EXPECT_EQ(d.settings().SmartTee, 1);
     EXPECT_EQ(d.settings().ShowKT4Dlg, 1);
-    EXPECT_EQ(d.cameraStopped, 1); // nothing restarts
+    EXPECT_TRUE(d.camera().stopped); // nothing restarts
     clickLive();
-    EXPECT_EQ(d.cameraName, "VESPIR-220KT4-MR");
+    EXPECT_EQ(d.camera().name, "VESPIR-220KT4-MR");
 }
 
 TEST_F(DeviceChoice, DeviceWindowCancelRestoresTheDeviceAndCameraSettingWritesTheFormat) {

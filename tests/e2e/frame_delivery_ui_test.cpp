@@ -105,7 +105,7 @@ TEST_F(FrameDelivery, FramesAnnouncedWhileTheWindowIsHalfASecondBehindAreDropped
     writeSettings("[Manual]\nWidth=64\nHeight=48\n");
     CMeasureDlg& d = open();
     d.titleTimer().stop(); // the window's timer no longer runs
-    d.lastTick -= 600;
+    live().state().lastTick -= 600;
     std::vector<std::uint8_t> bytes(64 * 3 * 48, 0);
     live().frameImage().write({bytes.data(), bytes.size(), 64, 48, 64 * 3});
     QCoreApplication::postEvent(&live(), new FrameArrivedEvent(live().capture().generation()));

@@ -19,7 +19,7 @@ TEST_F(LiveView_, VirtualCameraShowsItsPictureUprightWithTheFrameRateInTheTitle)
     sources.virtualCameras = {TestCamera("TestCam")};
     writeSettings("[TestCam]\nWidth=320\nHeight=240\nFrame=300\n");
     CMeasureDlg& d = open();
-    EXPECT_EQ(d.cameraStarted, 1);
+    EXPECT_TRUE(d.camera().started);
     int recreated = 0;
     QObject::connect(&live(), &LiveView::imagesRecreated, [&](int w, int h) {
         EXPECT_EQ(w, 320);
@@ -27,7 +27,7 @@ TEST_F(LiveView_, VirtualCameraShowsItsPictureUprightWithTheFrameRateInTheTitle)
         ++recreated;
     });
     EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(d.searchState, 2);
+    EXPECT_EQ(d.camera().search, CameraSearch::Done);
     ASSERT_TRUE(waitFrames(5));
     const CDibImage& shown = d.displayImage();
     ASSERT_EQ(shown.width(), 320);
@@ -37,7 +37,7 @@ TEST_F(LiveView_, VirtualCameraShowsItsPictureUprightWithTheFrameRateInTheTitle)
     EXPECT_TRUE(Near(PixelAt(shown, 0, 239), {0, 0, 255})) << PixelAt(shown, 0, 239);
     EXPECT_TRUE(Near(PixelAt(shown, 319, 239), {255, 255, 255}));
     // After more than a second the rate is measured; the title shows it with one decimal.
-    ASSERT_TRUE(WaitFor([&] { return d.frameRate > 0.0; }, 4000));
+    ASSERT_TRUE(WaitFor([&] { return d.camera().frameRate > 0.0; }, 4000));
     QTest::qWait(150);
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("^TestCam (\\d+\\.\\d)fps$")).match(d.windowTitle());
@@ -53,20 +53,20 @@ TEST_F(LiveView_, EqualPrioritiesChooseTheFirstAndNegativeOnesStartNothing) {
     sources.virtualCameras = {TestCamera("CamA"), TestCamera("CamB")};
     writeSettings("[CamA]\nWidth=320\nHeight=240\nPriority=3\n[CamB]\nWidth=320\nHeight=240\nPriority=3\n");
     CMeasureDlg& d = open();
-    EXPECT_EQ(d.cameraName, "CamA");
+    EXPECT_EQ(d.camera().name, "CamA");
     EXPECT_EQ(live().capture().deviceIndex, 0);
     dlg.reset();
 
     writeSettings("[CamA]\nWidth=320\nHeight=240\nPriority=5\n[CamB]\nWidth=320\nHeight=240\nPriority=6\n");
     open();
-    EXPECT_EQ(dlg->cameraName, "CamB");
+    EXPECT_EQ(dlg->camera().name, "CamB");
     EXPECT_EQ(live().capture().deviceIndex, 1);
     dlg.reset();
 
     writeSettings("[CamA]\nPriority=-1\n[CamB]\nPriority=-1\n");
     CMeasureDlg& none = open();
-    EXPECT_EQ(none.cameraStarted, 0);
-    EXPECT_EQ(none.searchState, 0);
+    EXPECT_FALSE(none.camera().started);
+    EXPECT_EQ(none.camera().search, CameraSearch::Searching);
     // The search runs with the main window kept hidden.
     EXPECT_FALSE(none.isVisible());
     ASSERT_NE(live().searchWindow(), nullptr);
@@ -83,9 +83,9 @@ TEST_F(LiveView_, StopKeepsTheLastFrameAndLiveRebuildsTheGraph) {
     const std::uint64_t firstGraph = live().capture().generation();
 
     clickLive();
-    EXPECT_EQ(d.cameraStopped, 1);
+    EXPECT_TRUE(d.camera().stopped);
     EXPECT_FALSE(live().capture().hasGraph());
-    EXPECT_EQ(d.frameRate, 0.0);
+    EXPECT_EQ(d.camera().frameRate, 0.0);
     QTest::qWait(250);
     EXPECT_EQ(d.windowTitle(), "Mirelta Version 1.658");
     const std::uint64_t shownWhenStopped = live().stats().shown;
@@ -93,10 +93,10 @@ TEST_F(LiveView_, StopKeepsTheLastFrameAndLiveRebuildsTheGraph) {
     EXPECT_EQ(live().stats().shown, shownWhenStopped);
     EXPECT_TRUE(Near(PixelAt(d.displayImage(), 0, 0), {255, 0, 0}));
     // No retries while stopped.
-    EXPECT_EQ(d.cameraStarted, 1);
+    EXPECT_TRUE(d.camera().started);
 
     QTest::keyClick(d.item(idc::Line), Qt::Key_F11);
-    EXPECT_EQ(d.cameraStopped, 0);
+    EXPECT_FALSE(d.camera().stopped);
     EXPECT_TRUE(live().capture().hasGraph());
     EXPECT_NE(live().capture().generation(), firstGraph);
     ASSERT_TRUE(waitFrames(3));
@@ -111,7 +111,7 @@ TEST_F(LiveView_, AnErrorMidStreamKeepsTheProgramAndTheLastPicture) {
     CMeasureDlg& d = open();
     QString reason;
     QObject::connect(&live(), &LiveView::cameraFailed, [&](const QString& r) { reason = r; });
-    ASSERT_TRUE(WaitFor([&] { return d.cameraStopped == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return d.camera().stopped; }));
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_TRUE(d.isVisible());
     EXPECT_FALSE(live().capture().hasGraph());
@@ -122,8 +122,8 @@ TEST_F(LiveView_, AnErrorMidStreamKeepsTheProgramAndTheLastPicture) {
     // LIVE tries again: the camera delivers until it fails once more.
     const std::uint64_t before = live().stats().shown;
     clickLive();
-    EXPECT_EQ(d.cameraStopped, 0);
-    ASSERT_TRUE(WaitFor([&] { return d.cameraStopped == 1; }));
+    EXPECT_FALSE(d.camera().stopped);
+    ASSERT_TRUE(WaitFor([&] { return d.camera().stopped; }));
     EXPECT_GT(live().stats().shown, before);
 }
 
@@ -133,7 +133,7 @@ TEST_F(LiveView_, ACameraWithoutFramesLeavesTheWhitePicture) {
     sources.virtualCameras = {cam};
     writeSettings("[Silent]\nWidth=320\nHeight=240\n");
     CMeasureDlg& d = open();
-    EXPECT_EQ(d.cameraStarted, 1);
+    EXPECT_TRUE(d.camera().started);
     QTest::qWait(400);
     EXPECT_EQ(live().stats().shown, 0u);
     EXPECT_TRUE(Near(PixelAt(d.displayImage(), 10, 10), {255, 255, 255}));
@@ -180,13 +180,13 @@ TEST_F(LiveView_, StaleAnnouncementsOfAnOldGraphAreIgnored) {
     const std::uint64_t old = live().capture().generation();
     clickLive();
     clickLive();
-    ASSERT_EQ(d.cameraStopped, 0);
+    ASSERT_FALSE(d.camera().stopped);
     QCoreApplication::postEvent(&live(), new FrameArrivedEvent(old));
     QCoreApplication::postEvent(&live(), new CaptureErrorEvent(old, QStringLiteral("old graph")));
     QTest::qWait(50);
     EXPECT_EQ(live().stats().stale, 1u);
     EXPECT_EQ(live().stats().shown, 0u);
-    EXPECT_EQ(d.cameraStopped, 0);
+    EXPECT_FALSE(d.camera().stopped);
 }
 
 TEST_F(LiveView_, SearchGivesUpAfterThirtySecondsAndStartGoesOnWithoutACamera) {
@@ -204,9 +204,9 @@ TEST_F(LiveView_, SearchGivesUpAfterThirtySecondsAndStartGoesOnWithoutACamera) {
     search->OnTimer();
     ASSERT_EQ(prompt.asked().size(), 1u);
     EXPECT_EQ(prompt.asked()[0].text, "Imageing device not found");
-    EXPECT_EQ(d.searchState, -1);
+    EXPECT_EQ(d.camera().search, CameraSearch::GiveUp);
     // The retry timer ends the main window with result 0, which ends the program.
-    ASSERT_TRUE(WaitFor([&] { return d.searchState == -2; }, 2000));
+    ASSERT_TRUE(WaitFor([&] { return d.camera().search == CameraSearch::Ended; }, 2000));
     EXPECT_EQ(d.result(), 0);
     EXPECT_FALSE(d.isVisible());
     Clock::install(nullptr);
@@ -220,9 +220,9 @@ TEST_F(LiveView_, SearchGivesUpAfterThirtySecondsAndStartGoesOnWithoutACamera) {
     EXPECT_EQ(search->startButton()->text(), QString::fromUtf8("起動"));
     EXPECT_FALSE(again.isVisible());
     QTest::mouseClick(search->startButton(), Qt::LeftButton);
-    ASSERT_TRUE(WaitFor([&] { return again.searchState == 2; }, 2000));
+    ASSERT_TRUE(WaitFor([&] { return again.camera().search == CameraSearch::Done; }, 2000));
     EXPECT_TRUE(again.isVisible());
-    EXPECT_EQ(again.cameraStarted, 0);
+    EXPECT_FALSE(again.camera().started);
     EXPECT_EQ(again.windowTitle(), QString::fromUtf8("Mirelta Version 1.658"));
 }
 
@@ -230,12 +230,12 @@ TEST_F(LiveView_, ACameraPluggedInDuringTheSearchIsTakenByTheRetryTimer) {
     sources.virtualCameras = {TestCamera("Late")};
     writeSettings("[Late]\nWidth=320\nHeight=240\nPriority=-1\n");
     CMeasureDlg& d = open();
-    ASSERT_EQ(d.cameraStarted, 0);
+    ASSERT_FALSE(d.camera().started);
     QPointer<CInitCameraDlg> search = live().searchWindow();
     ASSERT_TRUE(search);
     writeSettings("[Late]\nWidth=320\nHeight=240\nPriority=0\n");
-    ASSERT_TRUE(WaitFor([&] { return d.cameraStarted == 1; }, 3000));
-    EXPECT_EQ(d.searchState, 2);
+    ASSERT_TRUE(WaitFor([&] { return d.camera().started; }, 3000));
+    EXPECT_EQ(d.camera().search, CameraSearch::Done);
     EXPECT_TRUE(d.isVisible());
     EXPECT_TRUE(!search || !search->isVisible());
     ASSERT_TRUE(waitFrames(2));
@@ -267,11 +267,11 @@ TEST_F(LiveView_, ARealCameraComesFirstAndAVanishedOneStopsWithoutEndingTheProgr
     EXPECT_EQ(live().capture().EnumDeviceNames(names), 2);
     EXPECT_EQ(names, (std::vector<std::string>{"USB Microscope", "Demo Microscope"}));
     // Equal priorities: the real camera, enumerated first, is chosen.
-    EXPECT_EQ(d.cameraName, "USB Microscope");
-    EXPECT_EQ(d.cameraStarted, 1);
+    EXPECT_EQ(d.camera().name, "USB Microscope");
+    EXPECT_TRUE(d.camera().started);
     EXPECT_EQ(live().capture().formatChoice().kind, FormatChoice::Kind::Exact);
     // Its node is gone: v4l2src reports on the bus and the camera counts as stopped.
-    ASSERT_TRUE(WaitFor([&] { return d.cameraStopped == 1; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return d.camera().stopped; }, 3000));
     EXPECT_TRUE(d.isVisible());
     EXPECT_FALSE(live().capture().hasGraph());
     EXPECT_TRUE(Near(PixelAt(d.displayImage(), 0, 0), {255, 255, 255}));
@@ -279,7 +279,7 @@ TEST_F(LiveView_, ARealCameraComesFirstAndAVanishedOneStopsWithoutEndingTheProgr
     // Choosing the demo camera by hand gives the specimen.
     live().capture().deviceIndex = 1;
     clickLive();
-    EXPECT_EQ(d.cameraName, "Demo Microscope");
+    EXPECT_EQ(d.camera().name, "Demo Microscope");
     ASSERT_TRUE(waitFrames(3));
     EXPECT_LT(PixelAt(d.displayImage(), 320, 340).g, 80); // the target's central dot
     EXPECT_GT(PixelAt(d.displayImage(), 320 + 20, 340).g, 200);

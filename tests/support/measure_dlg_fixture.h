@@ -7,6 +7,7 @@
 #include "app/result_list_view.h"
 #include "model/compute_values.h"
 #include "platform/language.h"
+#include "support/fake_camera.h"
 #include "support/measure_record.h"
 
 #include <QCoreApplication>
@@ -43,6 +44,7 @@ protected:
         o.settingsPath = dir + "/Mirelta.ini";
         o.dataFolder = dir + "/data/";
         o.oldSettingsPath = dir + "/old/Mirelta.ini";
+        o.camera = &camera;
         dlg = std::make_unique<CMeasureDlg>(o);
         if (size.isValid())
             dlg->resize(size);
@@ -83,6 +85,7 @@ protected:
     }
 
     std::string dir;
+    FakeCamera camera;
     ScriptedPrompt prompt;
     ScriptedChoosers choosers;
     std::unique_ptr<CMeasureDlg> dlg;
