@@ -10,6 +10,7 @@
 #include "bench_scene.h"
 #include "images/image_saving.h"
 #include "images/jpeg_codec.h"
+#include "images/picture_file_writer.h"
 #include "images/thumbnail_index.h"
 #include "images/thumbnail_store.h"
 #include "platform/path_parts.h"
@@ -86,7 +87,7 @@ const std::string& PictureFolder() {
         for (int i = 0; i < kPictures; ++i) {
             char name[32];
             std::snprintf(name, sizeof name, "%03d.jpg", i);
-            if (!SaveImageFile(JoinPath(pictures, name), MakePicture(i), 3))
+            if (!WritePictureFile(JoinPath(pictures, name), MakePicture(i), 3))
                 std::abort();
         }
         return pictures;

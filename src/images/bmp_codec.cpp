@@ -297,15 +297,6 @@ void drawConverted(const CDibImage& from, CDibImage& to) {
     }
 }
 
-void put16(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-void put32(std::uint8_t* p, std::uint32_t v) {
-    put16(p, v);
-    put16(p + 2, v >> 16);
-}
-
 } // namespace
 
 int ReadBmp(const std::uint8_t* data, std::size_t size, CDibImage& image) {
@@ -334,56 +325,4 @@ int ReadBmp(const std::string& path, CDibImage& image) {
     if (!file.openRead(path))
         return 0;
     return ReadBmp(file.data(), file.size(), image);
-}
-
-int writeBmp(const CDibImage& image, const std::string& path) {
-    if (image.isNull())
-        return 0;
-    const bool withTable = image.bitCount() <= 8;
-    const std::uint32_t offset = withTable ? 1078 : 54;
-    const std::uint64_t pixelBytes =
-        static_cast<std::uint64_t>(image.height()) * static_cast<std::uint64_t>(image.stride());
-    const std::uint64_t fileSize = offset + pixelBytes;
-    if (fileSize > std::numeric_limits<std::uint32_t>::max() || pixelBytes != image.byteSize())
-        return 0;
-
-    std::array<std::uint8_t, 54> head{};
-    head[0] = 'B';
-    head[1] = 'M';
-    put32(&head[2], static_cast<std::uint32_t>(fileSize));
-    put32(&head[10], offset);
-    const BITMAPINFOHEADER& bi = image.header();
-    std::uint8_t* h = &head[14];
-    put32(h, 40);
-    put32(h + 4, static_cast<std::uint32_t>(bi.biWidth));
-    put32(h + 8, static_cast<std::uint32_t>(bi.biHeight));
-    put16(h + 12, bi.biPlanes);
-    put16(h + 14, bi.biBitCount);
-    put32(h + 16, bi.biCompression);
-    put32(h + 20, bi.biSizeImage);
-    put32(h + 24, static_cast<std::uint32_t>(bi.biXPelsPerMeter));
-    put32(h + 28, static_cast<std::uint32_t>(bi.biYPelsPerMeter));
-    put32(h + 32, bi.biClrUsed);
-    put32(h + 36, bi.biClrImportant);
-
-    std::array<std::uint8_t, 1024> table{};
-    for (std::size_t i = 0; i < 256; ++i) {
-        const RGBQUAD& c = image.colourTable()[i];
-        table[4 * i] = c.rgbBlue;
-        table[4 * i + 1] = c.rgbGreen;
-        table[4 * i + 2] = c.rgbRed;
-        table[4 * i + 3] = c.rgbReserved;
-    }
-
-    CFileBuffer file;
-    if (!file.openWrite(path))
-        return 0;
-    int ok = file.write(head.data(), head.size());
-    if (ok && withTable)
-        ok = file.write(table.data(), table.size());
-    if (ok)
-        ok = file.write(image.bits(), image.byteSize());
-    if (!file.close())
-        ok = 0;
-    return ok;
 }

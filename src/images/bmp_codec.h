@@ -15,10 +15,7 @@
 // image. A non-empty `image` keeps its size and format: the file is drawn onto it at
 // the top-left corner, clipped, its pixels converted to the picture's format.
 // Returns 1 on success; on failure `image` is unchanged.
+// The program writes only 24-bit BMP files (Bmp24FileBytes in images/bmp_bytes.h).
 int ReadBmp(const std::string& path, CDibImage& image);
 int ReadBmp(const std::uint8_t* data, std::size_t size, CDibImage& image);
 
-// Writes `image` as an uncompressed BMP: the 14-byte file header, the picture's 40-byte
-// header, for 8-bit pictures its 256-entry colour table, then the rows as held
-// (bottom-up). Returns 1 only when every byte reached the file.
-int writeBmp(const CDibImage& image, const std::string& path);

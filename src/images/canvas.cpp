@@ -24,10 +24,6 @@ constexpr int kDefaultCharacterHeight = 12;
 // Larger settings-file values would only make the font engine allocate huge glyphs.
 constexpr int kMaxFontPixels = 4096;
 
-QColor ToQColor(COLORREF colour) {
-    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
-}
-
 bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 QFont ToQFont(const LOGFONT& lf) {
@@ -85,17 +81,41 @@ QPolygon ToPolygon(std::span<const CanvasPoint> points) {
     return polygon;
 }
 
-// Qt outlines a rectangle one pixel beyond its width; the canvas keeps right and bottom
-// exclusive as the image's rectangles are. Without a pen the fill alone covers it.
 QRectF ShapeRect(const IntRect& r, const QPen& pen) {
-    const double shrink = pen.style() == Qt::NoPen ? 0.0 : 1.0;
-    return QRectF(r.left, r.top, static_cast<double>(r.right) - r.left - shrink,
-                  static_cast<double>(r.bottom) - r.top - shrink);
+    return CanvasShapeRect(r, pen.style() != Qt::NoPen);
 }
 
 } // namespace
 
 QFont CanvasFont(const LOGFONT& font) { return ToQFont(font); }
+
+QColor CanvasColour(COLORREF colour) {
+    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
+
+QPen CanvasPen(int width, COLORREF colour) {
+    const int w = std::max(1, width);
+    return QPen(CanvasColour(colour), w, Qt::SolidLine, w == 1 ? Qt::FlatCap : Qt::RoundCap,
+                w == 1 ? Qt::MiterJoin : Qt::RoundJoin);
+}
+
+void PaintCanvasDot(QPainter& painter, int x, int y, int width, const QColor& colour) {
+    // Spans of the pixels within half the width of the point.
+    const int reach = width / 2;
+    for (int dy = -reach; dy <= reach; ++dy) {
+        int dx = reach;
+        while (dx > 0 && 4 * (dx * dx + dy * dy) > width * width)
+            --dx;
+        painter.fillRect(QRect(x - dx, y + dy, 2 * dx + 1, 1), colour);
+    }
+}
+
+QRectF CanvasShapeRect(const IntRect& r, bool withPen) {
+    // Without a pen the fill alone covers the rectangle.
+    const double shrink = withPen ? 1.0 : 0.0;
+    return QRectF(r.left, r.top, static_cast<double>(r.right) - r.left - shrink,
+                  static_cast<double>(r.bottom) - r.top - shrink);
+}
 
 struct Canvas::Impl {
     CDibImage* image = nullptr;
@@ -265,25 +285,23 @@ void Canvas::setFont(const LOGFONT& font) {
 }
 
 void Canvas::setPen(int width, COLORREF colour) {
-    const int w = std::max(1, width);
-    m_impl->penWidth = w;
-    m_impl->pen = QPen(ToQColor(colour), w, Qt::SolidLine, w == 1 ? Qt::FlatCap : Qt::RoundCap,
-                       w == 1 ? Qt::MiterJoin : Qt::RoundJoin);
+    m_impl->penWidth = std::max(1, width);
+    m_impl->pen = CanvasPen(width, colour);
 }
 
 void Canvas::setNoPen() { m_impl->pen = QPen(Qt::NoPen); }
 
-void Canvas::setBrush(COLORREF colour) { m_impl->brush = QBrush(ToQColor(colour)); }
+void Canvas::setBrush(COLORREF colour) { m_impl->brush = QBrush(CanvasColour(colour)); }
 
 void Canvas::setNoBrush() { m_impl->brush = QBrush(Qt::NoBrush); }
 
-void Canvas::setTextColour(COLORREF colour) { m_impl->textColour = ToQColor(colour); }
+void Canvas::setTextColour(COLORREF colour) { m_impl->textColour = CanvasColour(colour); }
 
 void Canvas::setTransparentText() { m_impl->opaqueText = false; }
 
 void Canvas::setOpaqueText(COLORREF background) {
     m_impl->opaqueText = true;
-    m_impl->textBackground = ToQColor(background);
+    m_impl->textBackground = CanvasColour(background);
 }
 
 void Canvas::drawLine(int x1, int y1, int x2, int y2) {
@@ -294,17 +312,7 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2) {
         // Qt draws nothing for a zero-length line; a wide pen leaves a dot.
         if (m_impl->penWidth <= 1 || m_impl->pen.style() == Qt::NoPen)
             return;
-        // Spans of the pixels within half the width of the point: the painter's own small
-        // ellipses come out lopsided.
-        const int w = m_impl->penWidth;
-        const int reach = w / 2;
-        const QColor colour = m_impl->pen.color();
-        for (int dy = -reach; dy <= reach; ++dy) {
-            int dx = reach;
-            while (dx > 0 && 4 * (dx * dx + dy * dy) > w * w)
-                --dx;
-            p->fillRect(QRect(x1 - dx, y1 + dy, 2 * dx + 1, 1), colour);
-        }
+        PaintCanvasDot(*p, x1, y1, m_impl->penWidth, m_impl->pen.color());
         return;
     }
     p->drawLine(x1, y1, x2, y2);
@@ -361,6 +369,8 @@ void Canvas::drawText(int x, int y, const std::string& text) {
     // The painter places text on its baseline; the canvas, like TextOut, at its top.
     p->drawText(QPoint(x, y + metrics.ascent()), s);
 }
+
+QPainter* Canvas::painter() { return m_impl->begin(); }
 
 CanvasSize Canvas::textSize(const std::string& text) const {
     if (!HaveGui())

@@ -8,7 +8,11 @@
 #include <string>
 
 class CDibImage;
+class QColor;
 class QFont;
+class QPainter;
+class QPen;
+class QRectF;
 
 struct CanvasPoint {
     int x = 0;
@@ -80,6 +84,11 @@ public:
     void drawArc(const IntRect& bounds, double startDegrees, double spanDegrees);
     // Text (UTF-8) with its top-left corner at (x, y).
     void drawText(int x, int y, const std::string& text);
+    // The painter on the top-down picture, for code that paints on any QPainter (the
+    // overlay, burnt into saved pictures as it is painted on the screen). It holds the
+    // selected pen and brush and draws aliased; what it paints is written back like the
+    // calls above. Null when the canvas cannot draw.
+    QPainter* painter();
 
     // Advance width and cell height of the text in the current font.
     CanvasSize textSize(const std::string& text) const;
@@ -94,3 +103,13 @@ private:
 // The font the canvas makes of a LOGFONT (needs a QGuiApplication). The picture overlay
 // draws its labels with it, so labels look and measure the same everywhere.
 QFont CanvasFont(const LOGFONT& font);
+
+// The canvas's drawing rules, for code that paints on a QPainter of its own (the overlay
+// of the picture area), so both draw alike: the colour; the pen (one pixel: flat ends;
+// wider: round ends and joins); a round dot as wide as a pen, in rows of pixels (the
+// painter's own small ellipses come out lopsided); the rectangle to hand Qt for a shape
+// whose right and bottom edges are exclusive (Qt outlines one pixel beyond the width).
+QColor CanvasColour(COLORREF colour);
+QPen CanvasPen(int width, COLORREF colour);
+void PaintCanvasDot(QPainter& painter, int x, int y, int width, const QColor& colour);
+QRectF CanvasShapeRect(const IntRect& rect, bool withPen);

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <sys/stat.h>
 // clang-format off
 #include <jpeglib.h>
 #include <jerror.h>
@@ -249,7 +248,6 @@ struct EncodeJob {
     ErrorManager err;
     const CDibImage* image = nullptr; // 8 or 24 bits
     int quality = 0;
-    std::FILE* file = nullptr;
     VectorDestination* memory = nullptr;
     JSAMPLE* rowBuffer = nullptr; // width * 3 bytes
 };
@@ -259,14 +257,10 @@ bool runEncode(EncodeJob& job) {
     if (setjmp(job.err.jump))
         return false;
     jpeg_create_compress(cinfo);
-    if (job.file) {
-        jpeg_stdio_dest(cinfo, job.file);
-    } else {
-        job.memory->pub.init_destination = vectorInit;
-        job.memory->pub.empty_output_buffer = vectorEmpty;
-        job.memory->pub.term_destination = vectorTerm;
-        cinfo->dest = &job.memory->pub;
-    }
+    job.memory->pub.init_destination = vectorInit;
+    job.memory->pub.empty_output_buffer = vectorEmpty;
+    job.memory->pub.term_destination = vectorTerm;
+    cinfo->dest = &job.memory->pub;
     const CDibImage& image = *job.image;
     const bool grey = image.bitCount() == 8;
     cinfo->image_width = static_cast<JDIMENSION>(image.width());
@@ -373,30 +367,6 @@ int JpegQualityForSaveType(int saveType) {
     default:
         return 0;
     }
-}
-
-int SaveImageFile(const std::string& path, const CDibImage& image, int saveType) {
-    const int quality = JpegQualityForSaveType(saveType);
-    if (quality == 0)
-        return 0;
-    CDibImage reduced;
-    const CDibImage* picture = encodable(image, reduced);
-    if (!picture)
-        return 0;
-    std::vector<JSAMPLE> row;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return 0;
-    EncodeJob job;
-    job.file = file;
-    int ok = encode(job, *picture, quality, row);
-    if (std::fclose(file) != 0)
-        ok = 0;
-    // Never leave half a picture behind; only a plain file is ours to remove.
-    struct stat st {};
-    if (!ok && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-        std::remove(path.c_str());
-    return ok;
 }
 
 int EncodeJpeg(const CDibImage& image, int quality, std::vector<std::uint8_t>& out) {

@@ -25,12 +25,8 @@ int DecodeJpegReduced(const std::string& path, CDibImage& image, int minWidth, i
 // The JPEG quality of a save type: 2 → 100, 3 → 90, 4 → 75; 0 for any other type.
 int JpegQualityForSaveType(int saveType);
 
-// Writes `image` as a progressive JPEG at the quality of `saveType` (see above).
-// 8-bit pictures become greyscale files, 24-bit pictures colour files, 16-bit pictures
-// are reduced to 8 bits first; other bit counts fail. Nothing is written for an unknown
-// save type or an unsupported picture; a failure while writing removes the partial file.
-// Returns 1 on success.
-int SaveImageFile(const std::string& path, const CDibImage& image, int saveType);
-
-// The same encoding into memory, at a quality of 1 to 100.
+// Encodes `image` as a progressive JPEG at `quality` (1 to 100): 8-bit pictures become
+// greyscale files, 24-bit pictures colour files, 16-bit pictures are reduced to 8 bits
+// first; other bit counts fail. Pictures are saved to files through WritePictureFile
+// (images/picture_file_writer.h). Returns 1 on success; `out` is unchanged on failure.
 int EncodeJpeg(const CDibImage& image, int quality, std::vector<std::uint8_t>& out);

@@ -59,19 +59,24 @@ bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
     return true;
 }
 
+// A new entry for `path`, its picture still empty; null when memory runs out.
+std::unique_ptr<THUMBNAIL> NewEntry(const std::string& path) {
+    try {
+        auto entry = std::make_unique<THUMBNAIL>();
+        entry->path = path;
+        return entry;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 } // namespace
 
 int CThumbNail::AddThumbnail(const std::string& path, const CDibImage& picture) {
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
         return 0; // nothing to resample from
-    std::unique_ptr<THUMBNAIL> entry;
-    try {
-        entry = std::make_unique<THUMBNAIL>();
-        entry->path = path;
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
-    if (!entry->image.create(thumbWidth, thumbHeight, 24) ||
+    std::unique_ptr<THUMBNAIL> entry = NewEntry(path);
+    if (!entry || !entry->image.create(thumbWidth, thumbHeight, 24) ||
         !ResampleNearest(picture, {0, 0, picture.width(), picture.height()}, entry->image,
                          {0, 0, thumbWidth, thumbHeight}))
         return 0;
@@ -82,14 +87,8 @@ int CThumbNail::AddThumbnail(const std::string& path, const CDibImage& picture) 
 int CThumbNail::AddStoredThumbnail(const std::string& path, const CDibImage& thumbPicture) {
     if (thumbPicture.isNull())
         return 0;
-    std::unique_ptr<THUMBNAIL> entry;
-    try {
-        entry = std::make_unique<THUMBNAIL>();
-        entry->path = path;
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
-    if (!entry->image.create(thumbWidth, thumbHeight, 24))
+    std::unique_ptr<THUMBNAIL> entry = NewEntry(path);
+    if (!entry || !entry->image.create(thumbWidth, thumbHeight, 24))
         return 0;
     if (thumbPicture.bitCount() == 24) {
         entry->image.blitFrom(thumbPicture);

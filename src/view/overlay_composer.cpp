@@ -2,6 +2,7 @@
 
 #include "settings/app_settings.h"
 #include "calib/view_mapping.h"
+#include "images/canvas.h"
 #include "images/dib_image.h"
 #include "view/overlay_layers.h"
 #include "view/overlay_list.h"
@@ -127,39 +128,20 @@ bool ComposePictureArea(QImage& buffer, const CDibImage& picture, const CDibImag
 int DrawOverlayOntoImage(CDibImage& image, const OverlayInputs& in) {
     if (image.isNull() || image.bitCount() != 24 || !in.color)
         return 0;
-    const int w = image.width();
-    const int h = image.height();
     OverlayMapping map;
-    map.imageWidth = w;
-    map.imageHeight = h;
+    map.imageWidth = image.width();
+    map.imageHeight = image.height();
     OverlayInputs layers = in;
     layers.pictureLayer = nullptr;
     OverlayList list;
     AppendOverlayLayers(list, map, layers);
     if (list.items().empty())
         return 1;
-
-    QImage picture(w, h, QImage::Format_RGB32);
-    if (picture.isNull())
+    // Painted by the screen's own overlay code on the canvas's top-down view.
+    Canvas canvas(image);
+    QPainter* painter = canvas.painter();
+    if (!painter)
         return 0;
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = image.scanLine(y);
-        auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < w; ++x, src += 3)
-            out[x] = kBlack | (QRgb{src[2]} << 16) | (QRgb{src[1]} << 8) | src[0];
-    }
-    {
-        QPainter painter(&picture);
-        PaintOverlay(painter, list, in.color->font);
-    }
-    for (int y = 0; y < h; ++y) {
-        const auto* src = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        std::uint8_t* out = image.scanLine(y);
-        for (int x = 0; x < w; ++x, out += 3) {
-            out[0] = static_cast<std::uint8_t>(qBlue(src[x]));
-            out[1] = static_cast<std::uint8_t>(qGreen(src[x]));
-            out[2] = static_cast<std::uint8_t>(qRed(src[x]));
-        }
-    }
+    PaintOverlay(*painter, list, in.color->font);
     return 1;
 }

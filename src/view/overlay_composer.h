@@ -26,8 +26,8 @@ bool ComposePictureArea(QImage& buffer, const CDibImage& picture, const CDibImag
                         const ViewMapping& view, const ViewGeometry& geometry,
                         const OverlayInputs& in, OverlayList& scratch);
 
-// The overlay layers and the measurement being drawn, burnt into `image` as at x1 with
-// both scroll offsets 0 (the view itself is not touched). The picture layer and the
-// calibration cross are not part of it. Returns 1, or 0 (image unchanged) unless the
-// image is 24-bit.
+// The overlay layers and the measurement being drawn, burnt into `image` through its
+// Canvas: the pixels the picture area shows at x1 with both scroll offsets 0 (the view
+// itself is not touched). The picture layer and the calibration cross are not part of
+// it. Returns 1, or 0 (image unchanged) unless the image is 24-bit.
 int DrawOverlayOntoImage(CDibImage& image, const OverlayInputs& in);

@@ -14,38 +14,11 @@
 
 namespace {
 
-QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
-
-QPen PenFor(const OverlayItem& item) {
-    const int w = item.width;
-    return QPen(ToQColor(item.colour), w, Qt::SolidLine, w <= 1 ? Qt::FlatCap : Qt::RoundCap,
-                w <= 1 ? Qt::MiterJoin : Qt::RoundJoin);
-}
-
 QPolygon ToPolygon(const std::vector<OverlayPoint>& points) {
     QPolygon polygon(static_cast<int>(points.size()));
     for (std::size_t k = 0; k < points.size(); ++k)
         polygon.setPoint(static_cast<int>(k), points[k].x, points[k].y);
     return polygon;
-}
-
-// A dot of the given diameter as rows of pixels: the painter's own small ellipses come
-// out lopsided.
-void PaintDot(QPainter& p, const OverlayItem& item) {
-    const int w = item.width;
-    const OverlayPoint c = item.points[0];
-    const QColor colour = ToQColor(item.colour);
-    if (w <= 1) {
-        p.fillRect(QRect(c.x, c.y, 1, 1), colour);
-        return;
-    }
-    const int reach = w / 2;
-    for (int dy = -reach; dy <= reach; ++dy) {
-        int dx = reach;
-        while (dx > 0 && 4 * (dx * dx + dy * dy) > w * w)
-            --dx;
-        p.fillRect(QRect(c.x - dx, c.y + dy, 2 * dx + 1, 1), colour);
-    }
 }
 
 } // namespace
@@ -64,35 +37,31 @@ void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& fon
         case OverlayItemType::Line: {
             const OverlayPoint a = item.points[0];
             const OverlayPoint b = item.points[1];
-            painter.setPen(PenFor(item));
+            painter.setPen(CanvasPen(item.width, item.colour));
             if (a == b) {
                 // Qt draws nothing for a zero-length line; a wide pen leaves a dot.
                 if (item.width > 1)
-                    PaintDot(painter, item);
+                    PaintCanvasDot(painter, a.x, a.y, item.width, CanvasColour(item.colour));
                 break;
             }
             painter.drawLine(a.x, a.y, b.x, b.y);
             break;
         }
         case OverlayItemType::Polyline:
-            painter.setPen(PenFor(item));
+            painter.setPen(CanvasPen(item.width, item.colour));
             painter.drawPolyline(ToPolygon(item.points));
             break;
         case OverlayItemType::Polygon:
-            painter.setPen(PenFor(item));
+            painter.setPen(CanvasPen(item.width, item.colour));
             painter.drawPolygon(ToPolygon(item.points));
             break;
-        case OverlayItemType::Ellipse: {
-            painter.setPen(PenFor(item));
-            // Qt outlines one pixel beyond the width; the bounds keep right and bottom
-            // exclusive.
-            const IntRect& r = item.bounds;
-            painter.drawEllipse(QRectF(r.left, r.top, static_cast<double>(r.right) - r.left - 1.0,
-                                       static_cast<double>(r.bottom) - r.top - 1.0));
+        case OverlayItemType::Ellipse:
+            painter.setPen(CanvasPen(item.width, item.colour));
+            painter.drawEllipse(CanvasShapeRect(item.bounds, true));
             break;
-        }
         case OverlayItemType::Dot:
-            PaintDot(painter, item);
+            PaintCanvasDot(painter, item.points[0].x, item.points[0].y, item.width,
+                           CanvasColour(item.colour));
             break;
         case OverlayItemType::Text: {
             if (!haveGui)
@@ -102,7 +71,7 @@ void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& fon
                 ascent = QFontMetrics(*qfont).ascent();
                 painter.setFont(*qfont);
             }
-            painter.setPen(ToQColor(item.colour));
+            painter.setPen(CanvasColour(item.colour));
             painter.drawText(QPoint(item.points[0].x, item.points[0].y + ascent),
                              QString::fromStdString(item.text));
             break;

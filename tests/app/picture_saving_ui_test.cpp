@@ -2,6 +2,7 @@
 #include "app/main_dialog_template.h"
 #include "app/picture_saving.h"
 #include "images/jpeg_codec.h"
+#include "images/picture_file_writer.h"
 #include "images/thumbnail_index.h"
 #include "model/measure.h"
 
@@ -306,7 +307,7 @@ TEST_F(PictureSavingTest, MakingManyThumbnailsAtStartShowsProgress) {
     CDibImage picture;
     picture.create(320, 240, 24);
     for (int i = 0; i < 12; ++i)
-        writeBmp(picture, saveFolder() + "/p" + std::to_string(100 + i) + ".bmp");
+        WritePictureFile(saveFolder() + "/p" + std::to_string(100 + i) + ".bmp", picture, 1);
     open(0);
     EXPECT_TRUE(dlg->saving().progressShown());
     EXPECT_EQ(dlg->m_ThumbNail.GetCount(), 12);

@@ -1,6 +1,8 @@
 #include "images/bmp_codec.h"
 
-#include "codec_test_support.h"
+#include "codec_fixture_files.h"
+#include "images/bmp_bytes.h"
+#include "images/picture_file_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -22,49 +24,6 @@ std::uint32_t get32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
 }
 
-// A BMP file assembled byte by byte, for layouts the writer never produces.
-struct BmpRecipe {
-    std::uint32_t headerSize = 40;
-    int width = 0;
-    int height = 0; // negative: top-down
-    int bitCount = 24;
-    std::uint32_t compression = 0;
-    std::vector<std::uint32_t> masks;  // after a 40-byte header, or inside a longer one
-    std::vector<std::uint8_t> colours; // B, G, R, 0 per entry
-    std::uint32_t coloursUsed = 0;
-    std::size_t gap = 0; // bytes between colour table and pixels
-    bool zeroOffset = false;
-    std::vector<std::vector<std::uint8_t>> rows; // in file order, unpadded
-};
-
-std::vector<std::uint8_t> BuildBmp(const BmpRecipe& s) {
-    const std::size_t stride = (static_cast<std::size_t>(s.bitCount) * s.width + 31) / 32 * 4;
-    const bool masksAfterHeader = s.headerSize == 40 && !s.masks.empty();
-    const std::size_t tableStart = 14 + s.headerSize + (masksAfterHeader ? 12 : 0);
-    const std::size_t offset = tableStart + s.colours.size() + s.gap;
-    std::vector<std::uint8_t> b(offset + stride * s.rows.size(), 0);
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(b, 2, static_cast<std::uint32_t>(b.size()));
-    put32(b, 10, s.zeroOffset ? 0 : static_cast<std::uint32_t>(offset));
-    put32(b, 14, s.headerSize);
-    put32(b, 18, static_cast<std::uint32_t>(s.width));
-    put32(b, 22, static_cast<std::uint32_t>(s.height));
-    put16(b, 26, 1);
-    put16(b, 28, static_cast<std::uint32_t>(s.bitCount));
-    put32(b, 30, s.compression);
-    put32(b, 46, s.coloursUsed);
-    for (std::size_t i = 0; i < s.masks.size(); ++i)
-        put32(b, 54 + 4 * i, s.masks[i]);
-    std::copy(s.colours.begin(), s.colours.end(), b.begin() + static_cast<long>(tableStart));
-    std::fill(b.begin() + static_cast<long>(tableStart + s.colours.size()),
-              b.begin() + static_cast<long>(offset), 0xEE);
-    for (std::size_t r = 0; r < s.rows.size(); ++r)
-        std::copy(s.rows[r].begin(), s.rows[r].end(),
-                  b.begin() + static_cast<long>(offset + r * stride));
-    return b;
-}
-
 CDibImage Read(const std::vector<std::uint8_t>& bytes) {
     CDibImage image;
     ReadBmp(bytes.data(), bytes.size(), image);
@@ -76,7 +35,7 @@ TEST(BmpCodec, TwentyFourBitPictureRoundTripsWithPixelOffset54) {
     ASSERT_TRUE(dir.ok());
     const CDibImage picture = MakeTestPicture(641, 37, 24); // odd width: padded rows
     const std::string path = dir.path("p.bmp");
-    ASSERT_EQ(writeBmp(picture, path), 1);
+    ASSERT_EQ(WritePictureFile(path, picture, 1), 1);
 
     const auto bytes = ReadBytes(path);
     ASSERT_EQ(bytes.size(), 54u + 1924u * 37u);
@@ -96,7 +55,7 @@ TEST(BmpCodec, TwentyFourBitPictureRoundTripsWithPixelOffset54) {
     EXPECT_TRUE(SamePixels(back, picture));
 }
 
-TEST(BmpCodec, EightBitPictureKeepsItsPaletteWithPixelOffset1078) {
+TEST(BmpCodec, EightBitFileKeepsItsPaletteWithPixelOffset1078) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
     CDibImage picture = MakeTestPicture(30, 20, 8);
@@ -106,8 +65,13 @@ TEST(BmpCodec, EightBitPictureKeepsItsPaletteWithPixelOffset1078) {
             RGBQUAD{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
                     static_cast<std::uint8_t>(i * 7), 0};
     picture.setColourTable(palette.data(), 0, 256);
+    // The program writes 24-bit files only (saving converts first); 8-bit files come
+    // from elsewhere.
+    EXPECT_TRUE(Bmp24FileBytes(picture).empty());
+    EXPECT_EQ(WritePictureFile(dir.path("refused.bmp"), picture, 1), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.path("refused.bmp")));
     const std::string path = dir.path("p.bmp");
-    ASSERT_EQ(writeBmp(picture, path), 1);
+    ASSERT_TRUE(WriteBytes(path, BuildBmp(BmpRecipeOf(picture))));
 
     const auto bytes = ReadBytes(path);
     ASSERT_EQ(bytes.size(), 1078u + 32u * 20u);
@@ -129,7 +93,8 @@ TEST(BmpCodec, ThirtyTwoBitPictureRoundTripsAllFourBytes) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
     const CDibImage picture = MakeTestPicture(13, 9, 32);
-    ASSERT_EQ(writeBmp(picture, dir.path("p.bmp")), 1);
+    EXPECT_TRUE(Bmp24FileBytes(picture).empty()); // a file the program never writes
+    ASSERT_TRUE(WriteBytes(dir.path("p.bmp"), BuildBmp(BmpRecipeOf(picture))));
     CDibImage back;
     ASSERT_EQ(ReadBmp(dir.path("p.bmp"), back), 1);
     EXPECT_TRUE(SamePixels(back, picture));
@@ -342,18 +307,20 @@ TEST(BmpCodec, WriterReportsEveryFailure) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
     const CDibImage picture = MakeTestPicture(64, 64, 24);
-    // The disk is full: the buffered rows only fail when flushed at close.
-    EXPECT_EQ(writeBmp(picture, "/dev/full"), 0);
-    EXPECT_EQ(writeBmp(picture, dir.path("missing/folder/p.bmp")), 0);
+    // A device is never replaced by a picture file.
+    EXPECT_EQ(WritePictureFile("/dev/full", picture, 1), 0);
+    EXPECT_EQ(WritePictureFile(dir.path("missing/folder/p.bmp"), picture, 1), 0);
     {
         // A plain file that can take only part of the picture.
         FileSizeLimit limit(5000);
         ASSERT_TRUE(limit.ok());
-        EXPECT_EQ(writeBmp(picture, dir.path("short.bmp")), 0);
+        EXPECT_EQ(WritePictureFile(dir.path("short.bmp"), picture, 1), 0);
     }
-    EXPECT_LE(std::filesystem::file_size(dir.path("short.bmp")), 5000u);
+    // Not even a part of it is left, nor the temporary file it was written to.
+    EXPECT_FALSE(std::filesystem::exists(dir.path("short.bmp")));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path("")));
     CDibImage empty;
-    EXPECT_EQ(writeBmp(empty, dir.path("empty.bmp")), 0);
+    EXPECT_EQ(WritePictureFile(dir.path("empty.bmp"), empty, 1), 0);
     EXPECT_FALSE(std::filesystem::exists(dir.path("empty.bmp")));
 }
 

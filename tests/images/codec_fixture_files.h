@@ -1,6 +1,7 @@
 #pragma once
 // Valid files of every format made from a picture with the formats' own libraries,
-// for tests that need a good file to start from (dispatcher, damaged input).
+// for tests that need a good file to start from (dispatcher, damaged input), and BMP
+// files of layouts the program does not write.
 #include "codec_test_support.h"
 #include "images/dib_image.h"
 
@@ -24,6 +25,75 @@ inline std::vector<std::uint8_t> RgbRow(const CDibImage& picture, int y) {
         row[i + 2] = p[i];
     }
     return row;
+}
+
+inline void PutLittle16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+    b[at] = static_cast<std::uint8_t>(v);
+    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+inline void PutLittle32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+    PutLittle16(b, at, v);
+    PutLittle16(b, at + 2, v >> 16);
+}
+
+// A BMP file assembled byte by byte, for layouts the program's writer never produces
+// (it writes 24-bit files only).
+struct BmpRecipe {
+    std::uint32_t headerSize = 40;
+    int width = 0;
+    int height = 0; // negative: top-down
+    int bitCount = 24;
+    std::uint32_t compression = 0;
+    std::vector<std::uint32_t> masks;  // after a 40-byte header, or inside a longer one
+    std::vector<std::uint8_t> colours; // B, G, R, 0 per entry
+    std::uint32_t coloursUsed = 0;
+    std::size_t gap = 0; // bytes between colour table and pixels
+    bool zeroOffset = false;
+    std::vector<std::vector<std::uint8_t>> rows; // in file order, unpadded
+};
+
+inline std::vector<std::uint8_t> BuildBmp(const BmpRecipe& s) {
+    const std::size_t stride = (static_cast<std::size_t>(s.bitCount) * s.width + 31) / 32 * 4;
+    const bool masksAfterHeader = s.headerSize == 40 && !s.masks.empty();
+    const std::size_t tableStart = 14 + s.headerSize + (masksAfterHeader ? 12 : 0);
+    const std::size_t offset = tableStart + s.colours.size() + s.gap;
+    std::vector<std::uint8_t> b(offset + stride * s.rows.size(), 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    PutLittle32(b, 2, static_cast<std::uint32_t>(b.size()));
+    PutLittle32(b, 10, s.zeroOffset ? 0 : static_cast<std::uint32_t>(offset));
+    PutLittle32(b, 14, s.headerSize);
+    PutLittle32(b, 18, static_cast<std::uint32_t>(s.width));
+    PutLittle32(b, 22, static_cast<std::uint32_t>(s.height));
+    PutLittle16(b, 26, 1);
+    PutLittle16(b, 28, static_cast<std::uint32_t>(s.bitCount));
+    PutLittle32(b, 30, s.compression);
+    PutLittle32(b, 46, s.coloursUsed);
+    for (std::size_t i = 0; i < s.masks.size(); ++i)
+        PutLittle32(b, 54 + 4 * i, s.masks[i]);
+    std::copy(s.colours.begin(), s.colours.end(), b.begin() + static_cast<long>(tableStart));
+    std::fill(b.begin() + static_cast<long>(tableStart + s.colours.size()),
+              b.begin() + static_cast<long>(offset), 0xEE);
+    for (std::size_t r = 0; r < s.rows.size(); ++r)
+        std::copy(s.rows[r].begin(), s.rows[r].end(),
+                  b.begin() + static_cast<long>(offset + r * stride));
+    return b;
+}
+
+// The recipe of an uncompressed file holding `picture` as it is in memory: rows bottom-up,
+// for 8-bit pictures the whole colour table (so the pixels start at 1078).
+inline BmpRecipe BmpRecipeOf(const CDibImage& picture) {
+    BmpRecipe s;
+    s.width = picture.width();
+    s.height = picture.height();
+    s.bitCount = picture.bitCount();
+    if (s.bitCount <= 8)
+        for (const RGBQUAD& c : picture.colourTable())
+            s.colours.insert(s.colours.end(), {c.rgbBlue, c.rgbGreen, c.rgbRed, 0});
+    const std::size_t rowBytes = static_cast<std::size_t>(picture.width()) * picture.bytesPerPixel();
+    for (int r = 0; r < picture.height(); ++r)
+        s.rows.emplace_back(picture.memoryRow(r), picture.memoryRow(r) + rowBytes);
+    return s;
 }
 
 inline void AppendPngBytes(png_structp png, png_bytep data, size_t length) {

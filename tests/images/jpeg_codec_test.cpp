@@ -1,6 +1,7 @@
 #include "images/jpeg_codec.h"
 
 #include "codec_fixture_files.h"
+#include "images/picture_file_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ TEST(JpegCodec, SaveTypesWriteProgressiveFilesAtTheirQuality) {
     const CDibImage picture = MakeTestPicture(96, 64);
     for (const auto& [saveType, quality] : {std::pair{2, 100}, {3, 90}, {4, 75}}) {
         const std::string path = dir.path("q" + std::to_string(quality) + ".jpg");
-        ASSERT_EQ(SaveImageFile(path, picture, saveType), 1) << saveType;
+        ASSERT_EQ(WritePictureFile(path, picture, saveType), 1) << saveType;
         const auto bytes = ReadBytes(path);
         const JpegFacts facts = ReadFacts(bytes);
         EXPECT_TRUE(facts.progressive) << saveType;
@@ -79,21 +80,28 @@ TEST(JpegCodec, UnknownSaveTypesAndPictureKindsWriteNothing) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
     const CDibImage picture = MakeTestPicture(16, 16);
-    for (int saveType : {0, 1, 5, -3}) {
-        EXPECT_EQ(SaveImageFile(dir.path("t.jpg"), picture, saveType), 0) << saveType;
+    // Type 1 is the BMP type: it has no JPEG quality, and its file is no JPEG.
+    for (int saveType : {0, 1, 5, -3})
+        EXPECT_EQ(JpegQualityForSaveType(saveType), 0) << saveType;
+    for (int saveType : {0, 5, -3}) {
+        EXPECT_EQ(WritePictureFile(dir.path("t.jpg"), picture, saveType), 0) << saveType;
         EXPECT_FALSE(std::filesystem::exists(dir.path("t.jpg")));
     }
+    ASSERT_EQ(WritePictureFile(dir.path("type1.jpg"), picture, 1), 1);
+    EXPECT_EQ(ReadBytes(dir.path("type1.jpg"))[0], 'B');
+    CDibImage notJpeg;
+    EXPECT_EQ(DecodeJpeg(dir.path("type1.jpg"), notJpeg), 0);
     const CDibImage withAlpha = MakeTestPicture(16, 16, 32);
-    EXPECT_EQ(SaveImageFile(dir.path("t.jpg"), withAlpha, 3), 0);
+    EXPECT_EQ(WritePictureFile(dir.path("t.jpg"), withAlpha, 3), 0);
     CDibImage empty;
-    EXPECT_EQ(SaveImageFile(dir.path("t.jpg"), empty, 3), 0);
+    EXPECT_EQ(WritePictureFile(dir.path("t.jpg"), empty, 3), 0);
     EXPECT_FALSE(std::filesystem::exists(dir.path("t.jpg")));
     std::vector<std::uint8_t> out;
     EXPECT_EQ(EncodeJpeg(picture, 0, out), 0);
     EXPECT_EQ(EncodeJpeg(picture, 101, out), 0);
 }
 
-TEST(JpegCodec, FailedWriteRemovesThePartialFile) {
+TEST(JpegCodec, FailedWriteLeavesNoPartialFile) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
     const CDibImage picture = MakeTestPicture(400, 300);
@@ -101,10 +109,11 @@ TEST(JpegCodec, FailedWriteRemovesThePartialFile) {
     {
         FileSizeLimit limit(4096);
         ASSERT_TRUE(limit.ok());
-        EXPECT_EQ(SaveImageFile(path, picture, 2), 0);
+        EXPECT_EQ(WritePictureFile(path, picture, 2), 0);
     }
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_EQ(SaveImageFile(dir.path("missing/x.jpg"), picture, 2), 0);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path(""))); // no temporary file either
+    EXPECT_EQ(WritePictureFile(dir.path("missing/x.jpg"), picture, 2), 0);
 }
 
 struct ErrorStats {
@@ -137,7 +146,7 @@ TEST(JpegCodec, ColourRoundTripStaysCloseAndUpright) {
     double previousMean = 0;
     for (const auto& [saveType, meanBound] : {std::pair{2, 1.5}, {3, 4.0}, {4, 5.5}}) {
         const std::string path = dir.path("r.jpg");
-        ASSERT_EQ(SaveImageFile(path, picture, saveType), 1);
+        ASSERT_EQ(WritePictureFile(path, picture, saveType), 1);
         CDibImage back;
         ASSERT_EQ(DecodeJpeg(path, back), 1);
         ASSERT_EQ(back.width(), 321);
@@ -164,8 +173,8 @@ TEST(JpegCodec, EightAndSixteenBitPicturesBecomeGreyscaleFiles) {
     ASSERT_TRUE(dir.ok());
     const CDibImage grey = MakeTestPicture(64, 48, 8);
     const CDibImage words = MakeTestPicture(64, 48, 16); // word = grey << 2 | noise
-    ASSERT_EQ(SaveImageFile(dir.path("g8.jpg"), grey, 2), 1);
-    ASSERT_EQ(SaveImageFile(dir.path("g16.jpg"), words, 2), 1);
+    ASSERT_EQ(WritePictureFile(dir.path("g8.jpg"), grey, 2), 1);
+    ASSERT_EQ(WritePictureFile(dir.path("g16.jpg"), words, 2), 1);
     const auto bytes8 = ReadBytes(dir.path("g8.jpg"));
     EXPECT_EQ(ReadFacts(bytes8).colourSpace, JCS_GRAYSCALE);
     EXPECT_EQ(ReadFacts(bytes8).components, 1);

@@ -1,8 +1,8 @@
 #include "images/load_image_file.h"
 
 #include "codec_fixture_files.h"
-#include "images/bmp_codec.h"
 #include "images/jpeg_codec.h"
+#include "images/picture_file_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ TEST_F(LoadImageFileTest, ExtensionsAreComparedWithoutCase) {
     ASSERT_EQ(EncodeJpeg(picture, 90, jpeg), 1);
     const auto png = PngBytes(picture);
     const auto tiff = TiffBytes(picture);
-    ASSERT_EQ(writeBmp(picture, dir.path("base.bmp")), 1);
+    ASSERT_EQ(WritePictureFile(dir.path("base.bmp"), picture, 1), 1);
     const auto bmp = ReadBytes(dir.path("base.bmp"));
 
     const std::pair<const char*, const std::vector<std::uint8_t>*> files[] = {
@@ -57,7 +57,7 @@ TEST_F(LoadImageFileTest, ExtensionsAreComparedWithoutCase) {
 }
 
 TEST_F(LoadImageFileTest, OtherExtensionsFailAndLeaveThePicture) {
-    ASSERT_EQ(writeBmp(picture, dir.path("base.bmp")), 1);
+    ASSERT_EQ(WritePictureFile(dir.path("base.bmp"), picture, 1), 1);
     const auto bmp = ReadBytes(dir.path("base.bmp"));
     std::filesystem::create_directory(dir.path("folder.bmp"));
     for (const char* name : {"x.jpe", "x.bmp2", "x.jfif", "x", "x.", "bmp", "folder.bmp/x"}) {

@@ -1,4 +1,5 @@
 #include "images/jpeg_codec.h"
+#include "images/picture_file_writer.h"
 #include "images/resample_nearest.h"
 #include "images/thumbnail_source.h"
 
@@ -25,7 +26,7 @@ TEST(ThumbnailSource, JpegIsDecodedAtTheSmallestScaleThatKeepsTwiceTheThumbnail)
     };
     for (const Case& c : cases) {
         const std::string path = dir.path("p.jpg");
-        ASSERT_EQ(SaveImageFile(path, MakeTestPicture(c.width, c.height), 2), 1);
+        ASSERT_EQ(WritePictureFile(path, MakeTestPicture(c.width, c.height), 2), 1);
         CDibImage image;
         ASSERT_EQ(LoadThumbnailSource(path, image, 280, 210), 1) << c.width;
         EXPECT_EQ(image.width(), c.expectWidth) << c.width << "x" << c.height;
@@ -38,7 +39,7 @@ TEST(ThumbnailSource, ReducedDecodeGivesNearlyTheSameThumbnail) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
     const std::string path = dir.path("p.jpg");
-    ASSERT_EQ(SaveImageFile(path, MakeTestPicture(1280, 1024), 2), 1);
+    ASSERT_EQ(WritePictureFile(path, MakeTestPicture(1280, 1024), 2), 1);
     CDibImage full, reduced;
     ASSERT_EQ(DecodeJpeg(path, full), 1);
     ASSERT_EQ(LoadThumbnailSource(path, reduced, 280, 210), 1);

@@ -253,4 +253,65 @@ TEST_F(OverlayComposer, OverlayOntoImageAtX1WithoutThePictureLayer) {
     EXPECT_EQ(DrawOverlayOntoImage(grey, in), 0);
 }
 
+
+TEST_F(OverlayComposer, BurntInOverlayHasThePixelsOfTheScreenAtX1) {
+    // Every kind of figure with its labels, wide pens, one selected, a figure being
+    // drawn, the scale bar, the grid and the crosshair: the saved picture must carry
+    // exactly the pixels the picture area shows at x1 over the same picture.
+    const CDibImage picture = Coded(640, 480);
+    color.linesize = 3;
+    color.gridflg = 1;
+    color.gridsize = 70;
+    bar.Visible = 1;
+    bar.Type = 1;
+    bar.unit = 1;
+    bar.mpp = {0.05, 0.05};
+    bar.Pos = {600, 440};
+    const DPOINT shape[6] = {{0, 0}, {120, 30}, {40, 130}, {70, 15}, {140, 90}, {30, 100}};
+    for (int tool = MeasureKind::Line; tool <= MeasureKind::Angle; ++tool) {
+        MEASURE m;
+        m.kind = -tool;
+        m.unit = 1;
+        const double x = 20 + (tool - 1) % 3 * 200, y = 20 + (tool - 1) / 3 * 220;
+        DPOINT pts[6];
+        for (int i = 0; i < 6; ++i)
+            pts[i] = {x + shape[i].x, y + shape[i].y};
+        m.pointCount = tool == MeasureKind::Circle2 ? 6 : tool == MeasureKind::Line ? 2 : 4;
+        m.points.Write(0, pts, m.pointCount);
+        m.center = {DPOINT{x + 60, y + 60}, DPOINT{x + 100, y + 70}};
+        m.radius = {50, 30};
+        m.value = {12.345, 45.6, 3.21, 17.5, 0};
+        m.selected = tool == MeasureKind::Circle;
+        chain.AddNode(&m);
+    }
+    MEASURE working;
+    working.kind = MeasureKind::Line;
+    working.pointCount = 1;
+    const DPOINT start[] = {{300, 250}};
+    working.points.Write(0, start, 1);
+    in.working = &working;
+    in.hasCursor = true;
+    in.cursor.at = {420.5, 330.25};
+    in.crossCursor = true;
+    in.crossCursorAt = {333.3, 111.7};
+
+    const QImage screen = compose(picture, View(1), 640, 480);
+    CDibImage saved;
+    ASSERT_TRUE(saved.copyFrom(picture));
+    ASSERT_EQ(DrawOverlayOntoImage(saved, in), 1);
+
+    int differing = 0, overlaid = 0;
+    for (int y = 0; y < 480; ++y) {
+        const std::uint8_t* p = saved.scanLine(y);
+        for (int x = 0; x < 640; ++x, p += 3) {
+            const QRgb s = screen.pixel(x, y);
+            differing += qRgb(p[2], p[1], p[0]) != s;
+            overlaid += s != CodedAt(x, y);
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(overlaid, 5000); // the comparison covers a real overlay, labels included
+    EXPECT_GT(Count(screen, Q(color.text), screen.rect()), 200);
+}
+
 } // namespace
