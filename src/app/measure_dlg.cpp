@@ -2,7 +2,7 @@
 
 #include "app/dialog_choosers.h"
 #include "app/data_folders.h"
-#include "app/image_button.h"
+#include "view/image_button.h"
 #include "app/main_dialog_template.h"
 #include "app/main_layout.h"
 #include "app/picture_saving.h"

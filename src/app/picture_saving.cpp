@@ -2,7 +2,7 @@
 
 #include "platform/choosers.h"
 #include "app/folder_scan_progress.h"
-#include "app/image_button.h"
+#include "view/image_button.h"
 #include "app/main_dialog_template.h"
 #include "capture/camera_state.h"
 #include "settings/app_settings.h"

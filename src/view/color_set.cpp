@@ -2,7 +2,7 @@
 
 #include "settings/app_settings.h"
 #include "platform/choosers.h"
-#include "app/image_button.h"
+#include "view/image_button.h"
 #include "platform/prompt.h"
 #include "calib/magnification.h"
 #include "calib/scale_bar.h"

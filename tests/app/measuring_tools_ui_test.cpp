@@ -2,7 +2,7 @@
 // from image pixels, read back from the results list.
 #include "measuring_fixture.h"
 
-#include "app/image_button.h"
+#include "view/image_button.h"
 #include "model/geometry.h"
 #include "platform/clock.h"
 #include "view/direction_cursor.h"

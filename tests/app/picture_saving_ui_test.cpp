@@ -1,4 +1,4 @@
-#include "app/image_button.h"
+#include "view/image_button.h"
 #include "app/main_dialog_template.h"
 #include "app/picture_saving.h"
 #include "images/jpeg_codec.h"

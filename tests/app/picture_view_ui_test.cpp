@@ -1,6 +1,6 @@
 #include "support/measure_dlg_fixture.h"
 
-#include "app/image_button.h"
+#include "view/image_button.h"
 #include "calib/calibration_set.h"
 #include "calib/magnification.h"
 #include "view/color_set.h"

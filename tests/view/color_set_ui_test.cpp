@@ -1,6 +1,6 @@
 #include "settings/app_settings.h"
 #include "platform/choosers.h"
-#include "app/image_button.h"
+#include "view/image_button.h"
 #include "platform/prompt.h"
 #include "images/dib_image.h"
 #include "platform/language.h"
