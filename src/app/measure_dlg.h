@@ -121,8 +121,8 @@ public:
     CDibImage& displayImage() { return m_display; }
 
     // Finished measurements and the one being drawn.
-    CMeasureChain m_MeasureChain;
-    MEASURE m_Measure;
+    CMeasureChain& measurements() { return m_MeasureChain; }
+    MEASURE& workingMeasure() { return m_Measure; }
     // The calibration chosen in the calibration combo box.
     CALIBRATION* selectedCalibration();
     const std::string& settingsPath() const { return m_settingsPath; }
@@ -130,16 +130,14 @@ public:
     // Asks "Do you quit the application ?" and ends the dialog on Yes.
     void askQuit();
 
-    // Screen magnification and scrolling: `m_view.m_Bai`, `m_Bai_X`, `m_Bai_Y`.
-    ViewMapping m_view;
+    // Screen magnification and scrolling: `m_Bai`, `m_Bai_X`, `m_Bai_Y`.
+    ViewMapping& view() { return m_view; }
     // A left drag on the picture is scrolling it.
     bool panning() const;
     // Features that draw on the picture plug in here.
-    PictureHooks m_pictureHooks;
-    // The measuring tools on m_Measure, and the right-button editing of finished
-    // measurements (measure_dlg_tools.cpp).
-    CMeasureTools m_tools{m_Measure, m_MeasureChain};
-    CMeasureEditor m_editor{m_MeasureChain};
+    PictureHooks& pictureHooks() { return m_pictureHooks; }
+    // The right-button editing of finished measurements.
+    const CMeasureEditor& editor() const { return m_editor; }
     // Arms tool 1 ... 6 or disarms with 0; the tool lamps follow.
     void ResetTool(int tool);
 
@@ -181,7 +179,7 @@ public:
     void OnCalib();
 
     // Thumbnails of the save folder, shown in the strip and the browser.
-    CThumbNail m_ThumbNail;
+    CThumbNail& thumbnails() { return m_ThumbNail; }
     PictureSaving& saving() { return *m_saving; }
     ThumbnailStrip& strip() { return *m_strip; }
     // The strip's scroll range for the list and the strip's width.
@@ -225,6 +223,16 @@ protected:
     void customEvent(QEvent* event) override;
 
 private:
+    // Finished measurements, the one being drawn, the view of the picture, the features
+    // plugged into it, the tools on m_Measure, the editing and the thumbnails.
+    CMeasureChain m_MeasureChain;
+    MEASURE m_Measure;
+    ViewMapping m_view;
+    PictureHooks m_pictureHooks;
+    CMeasureTools m_tools{m_Measure, m_MeasureChain};
+    CMeasureEditor m_editor{m_MeasureChain};
+    CThumbNail m_ThumbNail;
+
     void createControls();
     void loadPictures();
     void initDialog();

@@ -55,7 +55,7 @@ class MainWindowTest : public ::testing::Test {
     // File names of the thumbnails, in order.
     std::vector<std::string> names() const {
         std::vector<std::string> out;
-        for (const THUMBNAIL* t = dlg->m_ThumbNail.At(0); t; t = t->next)
+        for (const THUMBNAIL* t = dlg->thumbnails().At(0); t; t = t->next)
             out.push_back(std::filesystem::path(t->path).filename().string());
         return out;
     }

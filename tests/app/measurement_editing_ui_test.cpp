@@ -16,7 +16,7 @@ protected:
         arm(id);
         for (const DPOINT& p : pts)
             click(p);
-        if (dlg->m_Measure.kind != 0)
+        if (dlg->workingMeasure().kind != 0)
             arm(id);
     }
 };
@@ -32,16 +32,16 @@ TEST_F(MeasurementEditingTest, PointOfAnEarlierRecordWinsOverALaterLabel) {
     second->labelOffset[0] = {static_cast<std::int32_t>(295 - a.x), static_cast<std::int32_t>(95 - a.y)};
     paint();
     press({300, 100}, Qt::RightButton);
-    EXPECT_EQ(d.m_editor.m_pEditMeasure, first);
-    EXPECT_EQ(d.m_editor.m_EditPart, 1);
-    EXPECT_EQ(d.m_editor.m_EditIndex, 1);
+    EXPECT_EQ(d.editor().m_pEditMeasure, first);
+    EXPECT_EQ(d.editor().m_EditPart, 1);
+    EXPECT_EQ(d.editor().m_EditIndex, 1);
     EXPECT_TRUE(d.crossCursor());
     release({300, 100}, Qt::RightButton);
-    EXPECT_EQ(d.m_editor.m_bEditDrag, 0);
-    EXPECT_EQ(d.m_editor.m_pEditMeasure, nullptr);
+    EXPECT_EQ(d.editor().m_bEditDrag, 0);
+    EXPECT_EQ(d.editor().m_pEditMeasure, nullptr);
     press({312, 103}, Qt::RightButton);
-    EXPECT_EQ(d.m_editor.m_pEditMeasure, second);
-    EXPECT_EQ(d.m_editor.m_EditPart, 3);
+    EXPECT_EQ(d.editor().m_pEditMeasure, second);
+    EXPECT_EQ(d.editor().m_EditPart, 3);
     EXPECT_EQ(d.cursorType(), CursorCode::Move);
     release({312, 103}, Qt::RightButton);
 }
@@ -71,7 +71,7 @@ TEST_F(MeasurementEditingTest, Circle2CentreAndCircumferenceRewriteTheirOwnRows)
     EXPECT_EQ(column(2), (std::vector<std::string>{"1.000", "1.000", "3.162", "18.4"}));
     // The first circumference, out to 80: its diameter only.
     press({100, 700}, Qt::RightButton);
-    EXPECT_EQ(d.m_editor.m_EditPart, 2);
+    EXPECT_EQ(d.editor().m_EditPart, 2);
     move({100, 730}, Qt::RightButton);
     EXPECT_EQ(column(2), (std::vector<std::string>{"1.600", "1.000", "3.162", "18.4"}));
     move({157, 707}, Qt::RightButton); // down-right of the centre
@@ -99,8 +99,8 @@ TEST_F(MeasurementEditingTest, SuiBasePointMovesItsSeriesOnly) {
     // A right click on a measurement while SUI is armed ends the series, no edit left.
     press({250, 300}, Qt::RightButton);
     release({250, 300}, Qt::RightButton);
-    EXPECT_EQ(d.m_editor.m_bEditDrag, 0);
-    EXPECT_EQ(d.m_Measure.pointCount, 0);
+    EXPECT_EQ(d.editor().m_bEditDrag, 0);
+    EXPECT_EQ(d.workingMeasure().pointCount, 0);
     for (DPOINT p : {DPOINT{100, 800}, DPOINT{700, 800}, DPOINT{300, 850}})
         click(p);
     arm(idc::Sui); // disarmed: the right button drags
@@ -133,7 +133,7 @@ TEST_F(MeasurementEditingTest, AriaAreaRowChangesAtTheRelease) {
     release({400, 400}, Qt::RightButton);
     EXPECT_NE(column(2)[0], before);
     EXPECT_GT(std::stod(column(2)[0]), std::stod(before));
-    EXPECT_EQ(d.m_editor.m_bEditDrag, 0);
+    EXPECT_EQ(d.editor().m_bEditDrag, 0);
 }
 
 TEST_F(MeasurementEditingTest, ShiftDragsKeepTheLengthAndLandOnTheStep) {

@@ -34,8 +34,8 @@ protected:
         auto* combo = d.itemAs<QComboBox>(idc::ScreenScale);
         combo->setCurrentIndex(1);
         emit combo->activated(1);
-        d.m_view.m_Bai_X = 0;
-        d.m_view.m_Bai_Y = 0;
+        d.view().m_Bai_X = 0;
+        d.view().m_Bai_Y = 0;
         CALIBRATION* c = d.selectedCalibration();
         c->mpp = {0.01, 0.01};
         c->unit = 1;
@@ -93,7 +93,7 @@ protected:
     void paint() { dlg->item(idc::Picture)->repaint(); }
 
     MEASURE* record(int i) {
-        return dlg->m_MeasureChain.MoveTo(i) ? dlg->m_MeasureChain.current : nullptr;
+        return dlg->measurements().MoveTo(i) ? dlg->measurements().current : nullptr;
     }
 
     ManualClock clock{100000};

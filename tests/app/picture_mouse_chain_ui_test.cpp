@@ -33,7 +33,7 @@ TEST_F(PictureMouseChainTest, APressOnTheScaleBarDragsItAndDoesNotPan) {
     viewMove({610, 625}, Qt::LeftButton);
     EXPECT_EQ(bar.Pos.x, before.Pos.x - 40);
     EXPECT_EQ(bar.Pos.y, before.Pos.y + 25);
-    EXPECT_EQ(d.m_view.m_Bai_X, 0); // the picture did not scroll
+    EXPECT_EQ(d.view().m_Bai_X, 0); // the picture did not scroll
     viewRelease({610, 625}, Qt::LeftButton);
     EXPECT_EQ(bar.dragging, 0);
     // Elsewhere on the picture the same press pans.
@@ -52,18 +52,18 @@ TEST_F(PictureMouseChainTest, WhileCalibratingARightPressOnTheCrossStartsNoEdit)
     click(centre);
     click({centre.x + 200, centre.y + 150});
     arm(idc::Line);
-    ASSERT_EQ(d.m_MeasureChain.GetCount(), 1);
+    ASSERT_EQ(d.measurements().GetCount(), 1);
 
     // Closed: the press edits the line's end.
     viewPress(centre, Qt::RightButton);
-    EXPECT_EQ(d.m_editor.m_bEditDrag, 1);
+    EXPECT_EQ(d.editor().m_bEditDrag, 1);
     viewRelease(centre, Qt::RightButton);
 
     d.OnCalib();
     ASSERT_TRUE(d.calibrationSet().isOpen());
     const double left = c->left;
     viewPress(centre, Qt::RightButton);
-    EXPECT_EQ(d.m_editor.m_bEditDrag, 0);
+    EXPECT_EQ(d.editor().m_bEditDrag, 0);
     EXPECT_EQ(d.cursorType(), CursorCode::SizeAll);
     viewMove({centre.x + 10, centre.y + 5}, Qt::RightButton);
     EXPECT_NEAR(c->left, left + 10, 1.0);
@@ -83,13 +83,13 @@ TEST_F(PictureMouseChainTest, TheSecondReleaseOfADoubleClickPlacesNoPoint) {
     send(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
     // The mouse slipped a pixel between the clicks: still the double-click's release.
     viewRelease({p.x + 1, p.y}, Qt::LeftButton);
-    EXPECT_EQ(d.m_Measure.pointCount, 1);
-    EXPECT_EQ(d.m_MeasureChain.GetCount(), 0);
+    EXPECT_EQ(d.workingMeasure().pointCount, 1);
+    EXPECT_EQ(d.measurements().GetCount(), 0);
     // A later click completes the line.
     clock.advance(1000);
     viewPress({p.x + 100, p.y}, Qt::LeftButton);
     viewRelease({p.x + 100, p.y}, Qt::LeftButton);
-    EXPECT_EQ(d.m_MeasureChain.GetCount(), 1);
+    EXPECT_EQ(d.measurements().GetCount(), 1);
 }
 
 } // namespace

@@ -88,7 +88,7 @@ TEST_F(PictureSavingTest, JapaneseSaveDialogAndCancelSavesNothing) {
     EXPECT_EQ(r.filters[0].description, std::string("ビットマップファイル(*.bmp)"));
     EXPECT_EQ(r.filters[1].description, std::string("JPEGファイル（高画質）(*.jpg)"));
     EXPECT_TRUE(files(saveFolder()).empty());
-    EXPECT_EQ(dlg->m_ThumbNail.GetCount(), 0);
+    EXPECT_EQ(dlg->thumbnails().GetCount(), 0);
 }
 
 TEST_F(PictureSavingTest, AJpegNameThatWouldReplaceAnotherFileIsAskedAbout) {
@@ -141,7 +141,7 @@ TEST_F(PictureSavingTest, QuickSavesUseTheDefaultNameAndTheTypeSetting) {
     ASSERT_EQ(jpegs.size(), 1u);
     EXPECT_TRUE(IsDefaultName(jpegs[0], ".jpg"));
     EXPECT_EQ(JpegQuant0(saveFolder() + "/" + jpegs[0]), 3);
-    EXPECT_EQ(d.m_ThumbNail.GetCount(), 2);
+    EXPECT_EQ(d.thumbnails().GetCount(), 2);
     EXPECT_TRUE(choosers.asked().empty());
     EXPECT_TRUE(prompt.asked().empty());
 }
@@ -159,7 +159,7 @@ TEST_F(PictureSavingTest, AnUnknownTypeOrAFailedWriteSavesNothingAndSaysSo) {
     d.settings().m_FilterIndex = 1;
     d.settings().savedir = dir + "/gone";
     d.QuickSave();
-    EXPECT_EQ(d.m_ThumbNail.GetCount(), 0);
+    EXPECT_EQ(d.thumbnails().GetCount(), 0);
     ASSERT_EQ(prompt.asked().size(), 5u);
     EXPECT_TRUE(QString::fromStdString(prompt.asked()[4].text).startsWith("The picture could not be saved."));
 
@@ -245,12 +245,12 @@ TEST_F(PictureSavingTest, TypeSavesTheOverlayDrawnAtX1WhileTheScreenStaysAtX3) {
     line.pointCount = 2;
     const DPOINT ends[2] = {{100, 200}, {400, 200}};
     ASSERT_TRUE(line.points.Write(0, ends, 2));
-    d.m_MeasureChain.AddNode(&line);
+    d.measurements().AddNode(&line);
     auto* combo = d.itemAs<QComboBox>(idc::ScreenScale);
     combo->setCurrentIndex(11); // x3
     emit combo->activated(11);
     ASSERT_EQ(d.magnification(), 11);
-    const double offsetX = d.m_view.m_Bai_X;
+    const double offsetX = d.view().m_Bai_X;
 
     auto* type = d.itemAs<ImageButton>(idc::Type);
     EXPECT_EQ(type->cellOrigin(), QPoint(100, 159));
@@ -274,7 +274,7 @@ TEST_F(PictureSavingTest, TypeSavesTheOverlayDrawnAtX1WhileTheScreenStaysAtX3) {
     EXPECT_EQ(d.displayImage().scanLine(200)[3 * 150], 90); // the screen's picture is untouched
     EXPECT_EQ(d.magnification(), 11);
     EXPECT_EQ(combo->currentIndex(), 11);
-    EXPECT_EQ(d.m_view.m_Bai_X, offsetX);
+    EXPECT_EQ(d.view().m_Bai_X, offsetX);
 
     // Without TYPE the same save carries no overlay.
     QTest::mouseClick(type, Qt::LeftButton);
@@ -297,7 +297,7 @@ TEST_F(PictureSavingTest, ThreeSavesComeBackAfterARestartAndAnEmptyFolderLeavesN
     for (const char* n : names3)
         fs::remove(saveFolder() + "/" + n);
     open();
-    EXPECT_EQ(dlg->m_ThumbNail.GetCount(), 0);
+    EXPECT_EQ(dlg->thumbnails().GetCount(), 0);
     close();
     EXPECT_FALSE(fs::exists(ThumbnailIndexPath(saveFolder())));
 }
@@ -310,12 +310,12 @@ TEST_F(PictureSavingTest, MakingManyThumbnailsAtStartShowsProgress) {
         WritePictureFile(saveFolder() + "/p" + std::to_string(100 + i) + ".bmp", picture, 1);
     open(0);
     EXPECT_TRUE(dlg->saving().progressShown());
-    EXPECT_EQ(dlg->m_ThumbNail.GetCount(), 12);
+    EXPECT_EQ(dlg->thumbnails().GetCount(), 12);
     close();
     // The next start reads the index: nothing to decode, no progress.
     open(0);
     EXPECT_FALSE(dlg->saving().progressShown());
-    EXPECT_EQ(dlg->m_ThumbNail.GetCount(), 12);
+    EXPECT_EQ(dlg->thumbnails().GetCount(), 12);
 }
 
 } // namespace

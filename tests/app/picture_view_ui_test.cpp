@@ -68,7 +68,7 @@ protected:
 
 TEST_F(PictureViewTest, MagnificationKeepsTheCentreAndFitResetsTheOffsets) {
     CMeasureDlg& d = openWithPicture(0);
-    EXPECT_EQ(d.m_view.m_Bai_X, 0);
+    EXPECT_EQ(d.view().m_Bai_X, 0);
     choose(d, 1); // from fit: the picture's centre in the middle
     QRect area = d.pictureRect();
     DPOINT c = d.WindowToImage(QPointF(area.left() + area.width() / 2.0, area.top() + area.height() / 2.0));
@@ -81,8 +81,8 @@ TEST_F(PictureViewTest, MagnificationKeepsTheCentreAndFitResetsTheOffsets) {
     EXPECT_NEAR(c.x, 640, 1e-9);
     EXPECT_NEAR(c.y, 512, 1e-9);
     choose(d, 0);
-    EXPECT_EQ(d.m_view.m_Bai_X, 0);
-    EXPECT_EQ(d.m_view.m_Bai_Y, 0);
+    EXPECT_EQ(d.view().m_Bai_X, 0);
+    EXPECT_EQ(d.view().m_Bai_Y, 0);
     // Fitted, the area keeps the picture's proportions (plus the area's origin).
     area = d.pictureRect();
     EXPECT_EQ(area.height() - 8, (area.width() - 8) * 1024 / 1280);
@@ -132,16 +132,16 @@ TEST_F(PictureViewTest, LeftDragPansWithinTheBounds) {
     // Far beyond the picture's edge: the offsets stop at their bounds.
     mouse(d, QEvent::MouseMove, area.topLeft() + QPoint(1, 1), Qt::LeftButton);
     mouse(d, QEvent::MouseMove, area.bottomRight() - QPoint(1, 1), Qt::LeftButton);
-    EXPECT_LE(d.m_view.m_Bai_X, 0);
-    EXPECT_GE(d.m_view.m_Bai_X, area.width() / 2.0 - 1280);
-    EXPECT_LE(d.m_view.m_Bai_Y, 0);
-    EXPECT_GE(d.m_view.m_Bai_Y, area.height() / 2.0 - 1024);
+    EXPECT_LE(d.view().m_Bai_X, 0);
+    EXPECT_GE(d.view().m_Bai_X, area.width() / 2.0 - 1280);
+    EXPECT_LE(d.view().m_Bai_Y, 0);
+    EXPECT_GE(d.view().m_Bai_Y, area.height() / 2.0 - 1024);
     // Leaving the picture ends panning.
     mouse(d, QEvent::MouseMove, QPoint(d.width() - 3, 3), Qt::LeftButton);
     EXPECT_FALSE(d.panning());
-    const double x = d.m_view.m_Bai_X;
+    const double x = d.view().m_Bai_X;
     mouse(d, QEvent::MouseMove, start, Qt::LeftButton);
-    EXPECT_EQ(d.m_view.m_Bai_X, x);
+    EXPECT_EQ(d.view().m_Bai_X, x);
     mouse(d, QEvent::MouseButtonRelease, start, Qt::LeftButton);
     // The second press of a double-click does not pan.
     mouse(d, QEvent::MouseButtonDblClick, start, Qt::LeftButton);
@@ -202,10 +202,10 @@ TEST_F(PictureViewTest, GreenLampOnTheArmedToolsButton) {
     CMeasureDlg& d = open();
     auto lamp = [&](int id) { return static_cast<ImageButton*>(d.item(id))->greenLamp(); };
     EXPECT_FALSE(lamp(idc::Line));
-    d.m_Measure.kind = MeasureKind::Circle;
+    d.workingMeasure().kind = MeasureKind::Circle;
     EXPECT_TRUE(lamp(idc::Circle));
     EXPECT_FALSE(lamp(idc::Line));
-    d.m_Measure.kind = MeasureKind::Angle;
+    d.workingMeasure().kind = MeasureKind::Angle;
     EXPECT_TRUE(lamp(idc::Angle));
     EXPECT_FALSE(lamp(idc::Circle));
     EXPECT_FALSE(lamp(idc::Color));
@@ -237,7 +237,7 @@ TEST_F(PictureViewTest, BurntOverlayCarriesNoCalibrationCross) {
     CDibImage copy;
     ASSERT_TRUE(copy.copyFrom(d.displayImage()));
     const int magnification = d.magnification();
-    const double offX = d.m_view.m_Bai_X;
+    const double offX = d.view().m_Bai_X;
     ASSERT_EQ(d.DrawOverlayOntoImage(copy), 1);
     int green = 0;
     for (int y = 0; y < copy.height(); ++y) {
@@ -247,7 +247,7 @@ TEST_F(PictureViewTest, BurntOverlayCarriesNoCalibrationCross) {
     }
     EXPECT_EQ(green, 0);
     EXPECT_EQ(d.magnification(), magnification);
-    EXPECT_EQ(d.m_view.m_Bai_X, offX);
+    EXPECT_EQ(d.view().m_Bai_X, offX);
 }
 
 TEST_F(PictureViewTest, RightDragMovesTheReferenceCrossWhileCalibrating) {
@@ -256,8 +256,8 @@ TEST_F(PictureViewTest, RightDragMovesTheReferenceCrossWhileCalibrating) {
     const double left = c->left;
     // Closed: the right button does not reach the cross.
     const DPOINT centre{(c->left + c->right) / 2, (c->top + c->bottom) / 2};
-    d.m_view.m_Bai_X = 0;
-    d.m_view.m_Bai_Y = 0;
+    d.view().m_Bai_X = 0;
+    d.view().m_Bai_Y = 0;
     DPOINT w = d.ImageToWindow(centre);
     const QPoint at(static_cast<int>(w.x), static_cast<int>(w.y));
     mouse(d, QEvent::MouseButtonPress, at, Qt::RightButton);
@@ -312,10 +312,10 @@ TEST_F(PictureViewTest, MagnificationAndOffsetsSurviveARestart) {
     std::ofstream(dir + "/Mirelta.ini") << "[Mirelta]\nm_Bai=6\nm_Bai_X=-100.500000\nm_Bai_Y=-5000\n";
     CMeasureDlg& d = open();
     EXPECT_EQ(d.magnification(), 6);
-    EXPECT_EQ(d.m_view.m_Bai_X, -100.5);
+    EXPECT_EQ(d.view().m_Bai_X, -100.5);
     // Brought inside its bounds by the layout.
-    EXPECT_EQ(d.m_view.m_Bai_Y, d.pictureRect().height() / 2.0 - d.displayImage().height());
-    d.m_view.m_Bai_X = -33.25;
+    EXPECT_EQ(d.view().m_Bai_Y, d.pictureRect().height() / 2.0 - d.displayImage().height());
+    d.view().m_Bai_X = -33.25;
     prompt.queue(PromptAnswer::Yes);
     d.close();
     const std::string text = readFile(dir + "/Mirelta.ini");

@@ -92,15 +92,15 @@ TEST_F(ResultsTest, SixRowsAndDeletingTheLineByItsAngleRow) {
     EXPECT_EQ(column(2), (Cells{"10.000", "0.0", "1.000", "1.000", "7.071", "315.0"}));
 
     selectRows({1});
-    d.m_MeasureChain.MoveFirst();
-    MEASURE* line = d.m_MeasureChain.current;
+    d.measurements().MoveFirst();
+    MEASURE* line = d.measurements().current;
     EXPECT_EQ(line->selected, 1);
     EXPECT_EQ(line->next->selected, 0);
 
     press(idc::Delete);
     EXPECT_TRUE(prompt.asked().empty());
-    EXPECT_EQ(d.m_MeasureChain.GetCount(), 1);
-    EXPECT_EQ(d.m_MeasureChain.current->kind, -K::Circle2);
+    EXPECT_EQ(d.measurements().GetCount(), 1);
+    EXPECT_EQ(d.measurements().current->kind, -K::Circle2);
     EXPECT_EQ(column(0), (Cells{"0", "1", "2", "3"}));
     EXPECT_EQ(column(1), (Cells{"Circle diameter", "Circle diameter", "Circle distance", "Angle"}));
     EXPECT_TRUE(d.resultList().selectedRowNumbers().empty());
@@ -112,7 +112,7 @@ TEST_F(ResultsTest, BothRowsOfOneRecordDeleteItOnce) {
     lineAndTwoCircles();
     selectRows({1, 2});
     press(idc::Delete);
-    ASSERT_EQ(d.m_MeasureChain.GetCount(), 2);
+    ASSERT_EQ(d.measurements().GetCount(), 2);
     EXPECT_EQ(column(1), (Cells{"Angle", "Circle diameter", "Circle diameter", "Circle distance", "Angle"}));
 }
 
@@ -130,16 +130,16 @@ TEST_F(ResultsTest, DeleteWithoutSelectionAsksBeforeClearingEverything) {
     EXPECT_EQ(prompt.asked()[0].buttons, PromptButtons::YesNo);
     EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Question);
     EXPECT_EQ(d.resultList().rowCount(), 6);
-    EXPECT_EQ(d.m_MeasureChain.GetCount(), 2);
+    EXPECT_EQ(d.measurements().GetCount(), 2);
 
-    d.m_Measure.kind = K::Aria; // a polygon being drawn
-    d.m_Measure.pointCount = 2;
+    d.workingMeasure().kind = K::Aria; // a polygon being drawn
+    d.workingMeasure().pointCount = 2;
     prompt.queue(PromptAnswer::Yes);
     press(idc::Delete);
     EXPECT_EQ(d.resultList().rowCount(), 0);
-    EXPECT_EQ(d.m_MeasureChain.GetCount(), 0);
-    EXPECT_EQ(d.m_Measure.kind, 0);
-    EXPECT_EQ(d.m_Measure.pointCount, 0);
+    EXPECT_EQ(d.measurements().GetCount(), 0);
+    EXPECT_EQ(d.workingMeasure().kind, 0);
+    EXPECT_EQ(d.workingMeasure().pointCount, 0);
 }
 
 TEST_F(ResultsTest, JapaneseDeleteQuestion) {
@@ -156,8 +156,8 @@ TEST_F(ResultsTest, JapaneseDeleteQuestion) {
 TEST_F(ResultsTest, SelectionMarksRecordsUntilItChanges) {
     CMeasureDlg& d = open();
     lineAndTwoCircles();
-    d.m_MeasureChain.MoveFirst();
-    MEASURE* line = d.m_MeasureChain.current;
+    d.measurements().MoveFirst();
+    MEASURE* line = d.measurements().current;
     MEASURE* circles = line->next;
     selectRows({0, 5});
     EXPECT_EQ(line->selected, 1);
@@ -297,7 +297,7 @@ TEST_F(ResultsTest, CancelledChoosersChangeNothing) {
     EXPECT_EQ(choosers.asked().size(), 2u);
     EXPECT_EQ(d.settings().savedir2, before);
     EXPECT_EQ(d.resultList().rowCount(), 2);
-    EXPECT_EQ(d.m_MeasureChain.GetCount(), 1);
+    EXPECT_EQ(d.measurements().GetCount(), 1);
 }
 
 TEST_F(ResultsTest, LoadingADataFileBringsTheMeasurementsBackWithTheirStoredValues) {
@@ -329,16 +329,16 @@ TEST_F(ResultsTest, LoadingADataFileBringsTheMeasurementsBackWithTheirStoredValu
     EXPECT_EQ(asked.request.filters[0].pattern, "*.mes");
     EXPECT_EQ(asked.request.fileName, dir + "/saved/MES File");
 
-    EXPECT_EQ(d.m_MeasureChain.GetCount(), 3);
+    EXPECT_EQ(d.measurements().GetCount(), 3);
     EXPECT_EQ(column(0), (Cells{"0", "1", "2", "3", "4", "5", "6"}));
     EXPECT_EQ(column(2), (Cells{"10.00", "0.0", "1.00", "1.00", "7.07", "315.0", "2.00"}));
     EXPECT_EQ(column(3)[0], "cm");
     EXPECT_EQ(values[0], "10.000");
     EXPECT_EQ(d.settings().savedir2, dir + "/saved");
     // Every row points at a record of the list, and the records are numbered.
-    d.m_MeasureChain.MoveFirst();
+    d.measurements().MoveFirst();
     int index = 0;
-    for (MEASURE* m = d.m_MeasureChain.current; m; m = m->next)
+    for (MEASURE* m = d.measurements().current; m; m = m->next)
         EXPECT_EQ(m->index, index++);
     for (const ResultListRow& r : d.resultList().rows().rows())
         EXPECT_NE(r.record, nullptr);
@@ -348,11 +348,11 @@ TEST_F(ResultsTest, AFileOfAnotherVersionOrCutShortLeavesTheListAsItWas) {
     CMeasureDlg& d = open();
     lineAndTwoCircles();
     const std::string good = dir + "/good.mes";
-    ASSERT_EQ(d.m_MeasureChain.Write(good), 1);
+    ASSERT_EQ(d.measurements().Write(good), 1);
     std::string bytes = readFile(good);
     const Cells before = column(2);
-    d.m_MeasureChain.MoveFirst();
-    const MEASURE* first = d.m_MeasureChain.current;
+    d.measurements().MoveFirst();
+    const MEASURE* first = d.measurements().current;
 
     std::string newer = bytes;
     newer[7] = '1'; // "1001"
@@ -362,9 +362,9 @@ TEST_F(ResultsTest, AFileOfAnotherVersionOrCutShortLeavesTheListAsItWas) {
         choosers.queue(dir + "/bad.mes", 1);
         press(idc::LoadResults);
         EXPECT_EQ(column(2), before);
-        EXPECT_EQ(d.m_MeasureChain.GetCount(), 2);
-        d.m_MeasureChain.MoveFirst();
-        EXPECT_EQ(d.m_MeasureChain.current, first);
+        EXPECT_EQ(d.measurements().GetCount(), 2);
+        d.measurements().MoveFirst();
+        EXPECT_EQ(d.measurements().current, first);
     }
     EXPECT_TRUE(prompt.asked().empty());
 }

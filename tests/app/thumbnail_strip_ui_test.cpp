@@ -49,12 +49,12 @@ TEST_F(ThumbnailStripTest, ScrollBarIsHiddenForFiveAndShownForTenWhenSixFit) {
     ASSERT_EQ(StripVisibleCount(d.strip().box(), d.strip().metrics()), 6);
     auto* scroll = d.itemAs<QScrollBar>(idc::ThumbScroll);
     for (int i = 0; i < 5; ++i)
-        d.m_ThumbNail.AddThumbnail("/x/" + std::to_string(i) + ".bmp", d.displayImage());
+        d.thumbnails().AddThumbnail("/x/" + std::to_string(i) + ".bmp", d.displayImage());
     d.UpdateStripScroll();
     EXPECT_FALSE(scroll->isVisible());
     EXPECT_EQ(scroll->maximum(), 0);
     for (int i = 5; i < 10; ++i)
-        d.m_ThumbNail.AddThumbnail("/x/" + std::to_string(i) + ".bmp", d.displayImage());
+        d.thumbnails().AddThumbnail("/x/" + std::to_string(i) + ".bmp", d.displayImage());
     d.UpdateStripScroll();
     EXPECT_TRUE(scroll->isVisible());
     // Range 0 ... 10 with a page of 6: positions 0 ... 5.
@@ -88,7 +88,7 @@ TEST_F(ThumbnailStripTest, TheStripShowsTheSavedPictures) {
     const std::vector<StripEntry> entries = d.strip().entries();
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[1].name, "p1.bmp");
-    EXPECT_EQ(entries[1].picture, &d.m_ThumbNail.At(1)->image);
+    EXPECT_EQ(entries[1].picture, &d.thumbnails().At(1)->image);
 }
 
 TEST_F(ThumbnailStripTest, DoubleClickOpensTheThumbnailsPictureAndStopsTheCamera) {
@@ -177,7 +177,7 @@ TEST_F(ThumbnailStripTest, TrashBoxFindsTheTrashWithoutAUserDataFolder) {
     EXPECT_TRUE(fs::exists(home.path() + "/.local/share/Trash/files/p0.bmp"));
     EXPECT_TRUE(fs::exists(home.path() + "/.local/share/Trash/info/p0.bmp.trashinfo"));
     EXPECT_TRUE(work.entries().empty());
-    EXPECT_EQ(d.m_ThumbNail.GetCount(), 0);
+    EXPECT_EQ(d.thumbnails().GetCount(), 0);
     fs::current_path(oldWork);
     qputenv("HOME", oldHome);
     if (!oldData.isNull())
@@ -189,7 +189,7 @@ TEST_F(ThumbnailStripTest, DraggingAcrossTheStripScrollsOneThumbnailPerCell) {
     d.resize(d.panelRoom() + 8 + 3 * 146 + 20, d.height());
     QCoreApplication::processEvents();
     for (int i = 0; i < 10; ++i)
-        d.m_ThumbNail.AddThumbnail("/x/" + std::to_string(i) + ".bmp", d.displayImage());
+        d.thumbnails().AddThumbnail("/x/" + std::to_string(i) + ".bmp", d.displayImage());
     d.UpdateStripScroll();
     auto* scroll = d.itemAs<QScrollBar>(idc::ThumbScroll);
     const QPoint start = cellCentre(2);

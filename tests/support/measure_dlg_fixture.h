@@ -65,9 +65,9 @@ protected:
     MEASURE* measure(std::int32_t tool, std::vector<DPOINT> pts) {
         MEASURE m = CompleteRecord(tool, pts);
         ComputeValues(m, *dlg->selectedCalibration(), dlg->settings().color.anglebaseline, dlg->displayImage());
-        dlg->m_MeasureChain.AddNode(&m);
+        dlg->measurements().AddNode(&m);
         dlg->resultList().AddRowsOfCurrent();
-        return dlg->m_MeasureChain.current;
+        return dlg->measurements().current;
     }
 
     // The text of one column of the results list, top to bottom.
