@@ -26,7 +26,7 @@ struct GainInfo {
 // Every operation fails (false) while no camera is attached. All run on the user-interface
 // thread, each under one process-wide lock.
 class C5U87xCtl {
-public:
+  public:
     // Page-qualified writes are repeated this often until the register reads back.
     static constexpr int kPageWriteAttempts = 10;
 
@@ -57,8 +57,8 @@ public:
 
     // Access to register 0xPPRR: select page PP through 0xF0, require 0xF0 to read PP
     // back, then read or write RR. A read is one attempt; a write is repeated up to
-    // kPageWriteAttempts times until RR reads back the value, or until a device error. A page that does not latch
-    // fails the attempt before RR is touched.
+    // kPageWriteAttempts times until RR reads back the value, or until a device error. A page that
+    // does not latch fails the attempt before RR is touched.
     bool PageRead(std::uint16_t address, std::uint16_t& value);
     bool PageWrite(std::uint16_t address, std::uint16_t value);
     // The last raw access ended with a device error (I/O error, time-out, device gone).
@@ -71,7 +71,7 @@ public:
     bool GetGainInfo(GainInfo& info);
     bool GetExposureInfo(ControlInfo& info);
 
-private:
+  private:
     bool selectPage(std::uint8_t page);
     bool readSensorValue(std::uint16_t address, const sensor::Range& range, ControlInfo& info);
 

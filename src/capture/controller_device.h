@@ -19,10 +19,14 @@ struct ProcessingControlIds {
 
     std::uint32_t of(ProcessingControl control) const {
         switch (control) {
-        case ProcessingControl::Brightness: return brightness;
-        case ProcessingControl::Saturation: return saturation;
-        case ProcessingControl::Sharpness: return sharpness;
-        case ProcessingControl::Gamma: return gamma;
+        case ProcessingControl::Brightness:
+            return brightness;
+        case ProcessingControl::Saturation:
+            return saturation;
+        case ProcessingControl::Sharpness:
+            return sharpness;
+        case ProcessingControl::Gamma:
+            return gamma;
         }
         return 0;
     }

@@ -83,16 +83,24 @@ bool ImageSetKT4Model::write(Item item, int value, bool force) {
     bool ok = false;
     const auto v = static_cast<std::uint16_t>(std::clamp(value, 0, 0xFFFF));
     switch (item) {
-    case Red: ok = m_ctl.PageWrite(sensor::kRedGain, v); break;
+    case Red:
+        ok = m_ctl.PageWrite(sensor::kRedGain, v);
+        break;
     case Green: {
         // 0x02E first; 0x02B is the one read back.
         const bool second = m_ctl.PageWrite(sensor::kGreenGain2, v);
         ok = m_ctl.PageWrite(sensor::kGreenGain1, v) && second;
         break;
     }
-    case Blue: ok = m_ctl.PageWrite(sensor::kBlueGain, v); break;
-    case Exposure: ok = m_ctl.PageWrite(sensor::kExposure, v); break;
-    default: ok = m_ctl.Set(kProcessing[item - Brightness], value); break;
+    case Blue:
+        ok = m_ctl.PageWrite(sensor::kBlueGain, v);
+        break;
+    case Exposure:
+        ok = m_ctl.PageWrite(sensor::kExposure, v);
+        break;
+    default:
+        ok = m_ctl.Set(kProcessing[item - Brightness], value);
+        break;
     }
     if (ok) {
         m_written[item] = value;
@@ -101,7 +109,9 @@ bool ImageSetKT4Model::write(Item item, int value, bool force) {
     return ok;
 }
 
-void ImageSetKT4Model::Initialise() { sensor::Initialise(m_ctl); }
+void ImageSetKT4Model::Initialise() {
+    sensor::Initialise(m_ctl);
+}
 
 void ImageSetKT4Model::Restart(const Profile& profile) {
     sensor::Initialise(m_ctl);
@@ -112,8 +122,9 @@ void ImageSetKT4Model::Restart(const Profile& profile) {
 void ImageSetKT4Model::ApplyStored(const Profile& profile) {
     std::array<int, kItemCount> current{};
     loadInfo(current);
-    (void)profile.GetInt(kSection, kAutoKey, 0); // read, as always, but automatic white balance is not offered
-    static constexpr Item kOrder[] = {Green, Blue, Red, Exposure,
+    (void)profile.GetInt(kSection, kAutoKey,
+                         0); // read, as always, but automatic white balance is not offered
+    static constexpr Item kOrder[] = {Green,      Blue,       Red,       Exposure,
                                       Brightness, Saturation, Sharpness, Gamma};
     for (Item item : kOrder) {
         if (!m_pairs[item].available)
@@ -226,7 +237,9 @@ void ImageSetKT4Model::AwbPressed() {
     m_awbTimer = true;
 }
 
-void ImageSetKT4Model::AwbReleased() { m_awbHeld = false; }
+void ImageSetKT4Model::AwbReleased() {
+    m_awbHeld = false;
+}
 
 void ImageSetKT4Model::AwbClicked() {
     if (!awbEnabled())

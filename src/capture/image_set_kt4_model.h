@@ -17,7 +17,7 @@ struct WhiteBalanceMeasure;
 //
 // Without a camera (no non-zero chip id when opened) the window operations do nothing.
 class ImageSetKT4Model {
-public:
+  public:
     enum Item { Red, Green, Blue, Exposure, Brightness, Saturation, Sharpness, Gamma };
     static constexpr int kItemCount = 8;
     enum class AwbState { Idle, Measuring, Applied };
@@ -33,7 +33,7 @@ public:
     // The settings-file section and keys of the stored camera settings.
     static constexpr const char* kSection = "Camera";
     static constexpr std::array<const char*, kItemCount> kKeys = {
-        "WB_RED", "WB_GREEN", "WB_BLUE", "EXPOSURE",
+        "WB_RED",        "WB_GREEN",      "WB_BLUE",      "EXPOSURE",
         "VP_BRIGHTNESS", "VP_SATURATION", "VP_SHARPNESS", "VP_GAMMA"};
     static constexpr const char* kAutoKey = "WB_AUTO";
 
@@ -84,7 +84,7 @@ public:
     // leaves the gain as it is.
     static int CorrectedGain(int gain, double ratio);
 
-private:
+  private:
     static bool IsRegisterItem(Item item) { return item <= Exposure; }
     bool write(Item item, int value, bool force);
     bool readRegister(Item item, int& value);

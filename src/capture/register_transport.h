@@ -11,7 +11,7 @@ enum class TransportResult { Ok, Failed, DeviceError };
 // bytes wide (0 = no address, 1 or 2), values `dataBytes` wide (1 or 2); other widths
 // are refused with Failed. Called on the user-interface thread only.
 class RegisterTransport {
-public:
+  public:
     virtual ~RegisterTransport() = default;
     // One short exchange that tells whether the controller answers at all.
     virtual TransportResult probe() = 0;

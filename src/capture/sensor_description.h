@@ -10,11 +10,11 @@ namespace sensor {
 inline constexpr std::uint8_t kPageSelect = 0xF0;
 inline constexpr int kPageCount = 3;
 
-inline constexpr std::uint16_t kChipId = 0x000;       // non-zero: the camera is there
-inline constexpr std::uint16_t kReg001 = 0x001;       // kept at 12
-inline constexpr std::uint16_t kReg006 = 0x006;       // kept at 42
-inline constexpr std::uint16_t kExposure = 0x009;     // shutter width in rows
-inline constexpr std::uint16_t kGreenGain1 = 0x02B;   // read back for green
+inline constexpr std::uint16_t kChipId = 0x000;     // non-zero: the camera is there
+inline constexpr std::uint16_t kReg001 = 0x001;     // kept at 12
+inline constexpr std::uint16_t kReg006 = 0x006;     // kept at 42
+inline constexpr std::uint16_t kExposure = 0x009;   // shutter width in rows
+inline constexpr std::uint16_t kGreenGain1 = 0x02B; // read back for green
 inline constexpr std::uint16_t kBlueGain = 0x02C;
 inline constexpr std::uint16_t kRedGain = 0x02D;
 inline constexpr std::uint16_t kGreenGain2 = 0x02E;
@@ -32,8 +32,12 @@ inline constexpr std::uint16_t kModeBit0002 = 0x0002; // cleared at initialisati
 inline constexpr std::uint16_t kModeBit0010 = 0x0010; // set at initialisation and before Awb
 inline constexpr std::uint16_t kReg23EBit1000 = 0x1000;
 
-constexpr std::uint8_t PageOf(std::uint16_t address) { return static_cast<std::uint8_t>(address >> 8); }
-constexpr std::uint8_t RegisterOf(std::uint16_t address) { return static_cast<std::uint8_t>(address); }
+constexpr std::uint8_t PageOf(std::uint16_t address) {
+    return static_cast<std::uint8_t>(address >> 8);
+}
+constexpr std::uint8_t RegisterOf(std::uint16_t address) {
+    return static_cast<std::uint8_t>(address);
+}
 
 // A sensor value's range as the controller reports it.
 struct Range {

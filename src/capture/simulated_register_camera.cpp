@@ -9,7 +9,7 @@ namespace {
 
 // Wraps the shared camera as the controller's own transport.
 class SharedTransport : public RegisterTransport {
-public:
+  public:
     explicit SharedTransport(std::shared_ptr<SimulatedRegisterCamera> camera)
         : m_camera(std::move(camera)) {}
     TransportResult probe() override { return m_camera->probe(); }
@@ -20,7 +20,7 @@ public:
         return m_camera->write(a, aw, db, v);
     }
 
-private:
+  private:
     std::shared_ptr<SimulatedRegisterCamera> m_camera;
 };
 
@@ -32,7 +32,8 @@ bool WidthsOk(std::uint16_t address, int addressWidth, int dataBytes) {
 } // namespace
 
 SimulatedRegisterCamera::SimulatedRegisterCamera()
-    : m_processing{{{-64, 64, 1, 0, 0}, {0, 128, 1, 64, 64}, {0, 15, 1, 3, 3}, {72, 500, 1, 100, 100}}} {
+    : m_processing{
+          {{-64, 64, 1, 0, 0}, {0, 128, 1, 64, 64}, {0, 15, 1, 3, 3}, {72, 500, 1, 100, 100}}} {
     // Plausible values after power-up: automatic exposure on, and each register the
     // initialisation touches away from what it wants.
     using namespace sensor;
@@ -107,7 +108,8 @@ TransportResult SimulatedRegisterCamera::write(std::uint16_t address, int addres
     return a.ok ? TransportResult::Ok : TransportResult::Failed;
 }
 
-const SimulatedRegisterCamera::Processing* SimulatedRegisterCamera::processing(std::uint32_t id) const {
+const SimulatedRegisterCamera::Processing*
+SimulatedRegisterCamera::processing(std::uint32_t id) const {
     return id >= 1 && id <= m_processing.size() ? &m_processing[id - 1] : nullptr;
 }
 
@@ -175,6 +177,16 @@ SimulatedRegisterCamera::Gains SimulatedRegisterCamera::gains() const {
             p0[sensor::RegisterOf(sensor::kBlueGain)], p0[sensor::RegisterOf(sensor::kExposure)]};
 }
 
+int SimulatedRegisterCamera::GainPercent(std::uint16_t gain) {
+    const int fine = gain & sensor::kGainFineMask;
+    const int coarse = 1 + ((gain & sensor::kGainCoarseMask) >> 7);
+    return fine * coarse * 100 / 32;
+}
+
+int SimulatedRegisterCamera::ExposurePercent(std::uint16_t exposure) {
+    return exposure * 100 / sensor::kExposureRange.defaultValue;
+}
+
 int SimulatedRegisterCamera::processingValue(ProcessingControl control) const {
     std::lock_guard lock(m_mutex);
     return m_processing[kIds.of(control) - 1].value;
@@ -218,7 +230,8 @@ std::vector<SimulatedRegisterCamera::Access> SimulatedRegisterCamera::log() cons
     return m_log;
 }
 
-std::vector<std::pair<std::uint16_t, std::uint16_t>> SimulatedRegisterCamera::registerWrites() const {
+std::vector<std::pair<std::uint16_t, std::uint16_t>>
+SimulatedRegisterCamera::registerWrites() const {
     std::lock_guard lock(m_mutex);
     std::vector<std::pair<std::uint16_t, std::uint16_t>> writes;
     for (const Access& a : m_log)
@@ -232,7 +245,8 @@ void SimulatedRegisterCamera::clearLog() {
     m_log.clear();
 }
 
-ControllerOpener SimulatedRegisterCamera::OpenerFor(std::shared_ptr<SimulatedRegisterCamera> camera) {
+ControllerOpener
+SimulatedRegisterCamera::OpenerFor(std::shared_ptr<SimulatedRegisterCamera> camera) {
     return [camera](std::string_view) {
         OpenOutcome outcome;
         outcome.status = OpenStatus::Opened;

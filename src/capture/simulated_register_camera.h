@@ -14,7 +14,7 @@
 // Serves the tests and the demo's register camera; the virtual camera's picture reads
 // gains() from its streaming thread, so the state is guarded by a mutex.
 class SimulatedRegisterCamera : public RegisterTransport, public DeviceControls {
-public:
+  public:
     static constexpr std::uint16_t kChipIdValue = 0x2262;
     // The processing values' ids among this camera's picture controls.
     static constexpr ProcessingControlIds kIds{1, 2, 3, 4};
@@ -57,6 +57,11 @@ public:
     void setReg(std::uint16_t address, std::uint16_t value);
     int page() const;
     Gains gains() const;
+    // What a gain or an exposure does to the picture, in percent of the power-up value:
+    // the analogue gain in 1/32 steps times the digital multiplier, the exposure in
+    // proportion to its rows.
+    static int GainPercent(std::uint16_t gain);
+    static int ExposurePercent(std::uint16_t exposure);
     int processingValue(ProcessingControl control) const;
 
     // Faults: the next n reads (or writes, not counting the page register) fail; a page
@@ -78,7 +83,7 @@ public:
     // An opener that hands out this camera for any path.
     static ControllerOpener OpenerFor(std::shared_ptr<SimulatedRegisterCamera> camera);
 
-private:
+  private:
     struct Processing {
         int minimum, maximum, step, defaultValue, value;
     };

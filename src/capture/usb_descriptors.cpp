@@ -27,13 +27,14 @@ std::vector<ExtensionUnit> ExtensionUnits(std::span<const std::uint8_t> data) {
         const auto d = data.subspan(at, length);
         if (d[1] == kInterfaceDescriptor) {
             // The same subtype means a streaming format in other interfaces.
-            inVideoControl = length >= kInterfaceLength && d[5] == kVideoClass &&
-                             d[6] == kVideoControlSubclass;
+            inVideoControl =
+                length >= kInterfaceLength && d[5] == kVideoClass && d[6] == kVideoControlSubclass;
         } else if (inVideoControl && d[1] == kClassSpecificInterface && length >= 3 &&
                    d[2] == kExtensionUnitSubtype && length >= kExtensionUnitMinLength) {
             const std::size_t pins = d[21];
             const std::size_t controlSizeAt = 22 + pins;
-            if (controlSizeAt < length && kExtensionUnitMinLength + pins + d[controlSizeAt] <= length) {
+            if (controlSizeAt < length &&
+                kExtensionUnitMinLength + pins + d[controlSizeAt] <= length) {
                 ExtensionUnit unit;
                 unit.unitId = d[3];
                 std::copy_n(d.begin() + 4, unit.guid.size(), unit.guid.begin());

@@ -41,8 +41,7 @@ std::string DescriptorsFileOfNode(std::string_view node, std::string_view sysfsR
            "/device/../descriptors";
 }
 
-std::optional<std::uint8_t> FindControllerUnit(std::string_view node,
-                                               std::string_view sysfsRoot) {
+std::optional<std::uint8_t> FindControllerUnit(std::string_view node, std::string_view sysfsRoot) {
     const std::string file = DescriptorsFileOfNode(node, sysfsRoot);
     if (file.empty())
         return std::nullopt;
@@ -58,14 +57,14 @@ OpenOutcome OpenUvcController(std::string_view devicePath, std::string_view sysf
     }
     const auto unit = FindControllerUnit(node, sysfsRoot);
     if (!unit) {
-        outcome.status = ::access(node.c_str(), F_OK) == 0 ? OpenStatus::NoController
-                                                           : OpenStatus::NotFound;
+        outcome.status =
+            ::access(node.c_str(), F_OK) == 0 ? OpenStatus::NoController : OpenStatus::NotFound;
         return outcome;
     }
     const int fd = ::open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        outcome.status = (errno == EACCES || errno == EPERM) ? OpenStatus::NoPermission
-                                                             : OpenStatus::NotFound;
+        outcome.status =
+            (errno == EACCES || errno == EPERM) ? OpenStatus::NoPermission : OpenStatus::NotFound;
         return outcome;
     }
     outcome.status = OpenStatus::Opened;

@@ -10,9 +10,8 @@
 // The GUID the controller's vendor extension unit reports, in descriptor byte order
 // (its text form is {52719E3C-0DA4-486B-932F-E5174AC08D61}). A camera without a unit of
 // this GUID is not the register camera's controller.
-inline constexpr UsbGuid kControllerExtensionUnitGuid = {0x3C, 0x9E, 0x71, 0x52, 0xA4, 0x0D,
-                                                         0x6B, 0x48, 0x93, 0x2F, 0xE5, 0x17,
-                                                         0x4A, 0xC0, 0x8D, 0x61};
+inline constexpr UsbGuid kControllerExtensionUnitGuid = {
+    0x3C, 0x9E, 0x71, 0x52, 0xA4, 0x0D, 0x6B, 0x48, 0x93, 0x2F, 0xE5, 0x17, 0x4A, 0xC0, 0x8D, 0x61};
 
 // The sysfs file with the raw USB descriptors of the device behind a node
 // ("/dev/video2" -> "<sysfs>/class/video4linux/video2/device/../descriptors"), or an

@@ -19,7 +19,7 @@
 // The controller's other road, requests to the vendor's own kernel driver, has no Linux
 // counterpart: the camera is a UVC device here and this is the only transport.
 class UvcXuTransport : public RegisterTransport {
-public:
+  public:
     using Ioctl = std::function<int(int fd, unsigned long request, void* arg)>;
     using Block = std::array<std::uint8_t, 11>;
 
@@ -42,7 +42,7 @@ public:
     TransportResult write(std::uint16_t address, int addressWidth, int dataBytes,
                           std::uint16_t value) override;
 
-private:
+  private:
     enum class Query { Get, Set };
     TransportResult query(Query q, std::uint8_t selector, Block& block);
     TransportResult tried(Query q, std::uint8_t selector, Block& block);

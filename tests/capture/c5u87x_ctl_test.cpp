@@ -12,7 +12,7 @@ using Access = SimulatedRegisterCamera::Access;
 using Writes = std::vector<std::pair<std::uint16_t, std::uint16_t>>;
 
 class ControllerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(ctl.OpenFromMoniker("usb#vid_3f7a&pid_0b41#/dev/video2"), 0);
         ASSERT_TRUE(ctl.Attach());
@@ -44,8 +44,8 @@ TEST_F(ControllerTest, PageQualifiedAccessSelectsAndChecksThePageFirst) {
     ASSERT_TRUE(ctl.PageWrite(0x213, 0x80));
     EXPECT_EQ(camera->reg(0x213), 0x80);
     const std::vector<Access> expected = {
-        {Access::Write, 0, 0xF0, 1}, {Access::Read, 1, 0xF0, 1}, {Access::Read, 1, 0x06, 0x0110},
-        {Access::Write, 1, 0xF0, 2}, {Access::Read, 2, 0xF0, 2}, {Access::Write, 2, 0x13, 0x80},
+        {Access::Write, 0, 0xF0, 1},  {Access::Read, 1, 0xF0, 1}, {Access::Read, 1, 0x06, 0x0110},
+        {Access::Write, 1, 0xF0, 2},  {Access::Read, 2, 0xF0, 2}, {Access::Write, 2, 0x13, 0x80},
         {Access::Read, 2, 0x13, 0x80}};
     EXPECT_EQ(camera->log(), expected);
 }

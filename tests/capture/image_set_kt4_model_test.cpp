@@ -33,7 +33,10 @@ struct Rig {
 
     // The eight values as the camera holds them.
     std::array<int, 8> inCamera() const {
-        return {camera->reg(0x02D), camera->reg(0x02B), camera->reg(0x02C), camera->reg(0x009),
+        return {camera->reg(0x02D),
+                camera->reg(0x02B),
+                camera->reg(0x02C),
+                camera->reg(0x009),
                 camera->processingValue(ProcessingControl::Brightness),
                 camera->processingValue(ProcessingControl::Saturation),
                 camera->processingValue(ProcessingControl::Sharpness),
@@ -42,7 +45,7 @@ struct Rig {
 };
 
 class ImageSetTest : public ::testing::Test {
-protected:
+  protected:
     Rig rig;
     SimulatedRegisterCamera& camera = *rig.camera;
     ImageSetKT4Model& model = rig.model;
@@ -85,7 +88,7 @@ TEST_F(ImageSetTest, FieldChangesWriteTheirRegisterAndGreenWritesBothGreenGains)
     const Case cases[] = {{Item::Red, 0x0450, {{0x02D, 0x0450}}},
                           {Item::Blue, 0x0123, {{0x02C, 0x0123}}},
                           {Item::Exposure, 300, {{0x009, 300}}},
-                          {Item::Red, 0x0450, {}}, // unchanged: skipped
+                          {Item::Red, 0x0450, {}},               // unchanged: skipped
                           {Item::Red, 99999, {{0x02D, 0x07FF}}}, // beyond the range
                           {Item::Brightness, 10, {}}};
     for (const Case& c : cases) {
@@ -139,13 +142,10 @@ TEST(ImageSetKT4Model, AwbCorrectsTheFineBitsAndKeepsTheCoarseOnes) {
         double ratio;
         int corrected;
     };
-    const Case cases[] = {{0x0450, 1.5, 0x0478},
-                          {0x0460, 1.5, 0x0410}, // 0x90 masked to 0x10
-                          {0x07FF, 0.0, 0x0780},
-                          {0x0020, 1.0, 0x0020},
-                          {0x0450, std::nan(""), 0x0450},
-                          {0x0450, -1.0, 0x0450},
-                          {0x0450, 1e300, 0x0400}}; // far beyond the int range, still masked
+    const Case cases[] = {
+        {0x0450, 1.5, 0x0478},  {0x0460, 1.5, 0x0410}, // 0x90 masked to 0x10
+        {0x07FF, 0.0, 0x0780},  {0x0020, 1.0, 0x0020},  {0x0450, std::nan(""), 0x0450},
+        {0x0450, -1.0, 0x0450}, {0x0450, 1e300, 0x0400}}; // far beyond the int range, still masked
     for (const Case& c : cases)
         EXPECT_EQ(ImageSetKT4Model::CorrectedGain(c.gain, c.ratio), c.corrected)
             << std::hex << c.gain << " " << c.ratio;
@@ -260,8 +260,9 @@ TEST_F(ImageSetTest, StoreThenApplyStoredRoundTripsThroughTheSettingsFile) {
     Writes order;
     for (const auto& w : next.camera->registerWrites())
         order.push_back(w);
-    EXPECT_EQ(order, (Writes{{0x02E, 0x31}, {0x02B, 0x31}, {0x02C, 0x0460}, {0x02D, 0x0450},
-                             {0x009, 640}}));
+    EXPECT_EQ(
+        order,
+        (Writes{{0x02E, 0x31}, {0x02B, 0x31}, {0x02C, 0x0460}, {0x02D, 0x0450}, {0x009, 640}}));
 }
 
 TEST_F(ImageSetTest, ApplyStoredTakesDefaultsForMissingKeysAndClampsBadValues) {

@@ -1,5 +1,5 @@
-#include "capture/uvc_controller_open.h"
 #include "capture/usb_descriptors.h"
+#include "capture/uvc_controller_open.h"
 
 #include "../platform/temp_dir.h"
 
@@ -16,7 +16,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 const UsbGuid kOtherGuid = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
 
-void Append(Bytes& to, const Bytes& d) { to.insert(to.end(), d.begin(), d.end()); }
+void Append(Bytes& to, const Bytes& d) {
+    to.insert(to.end(), d.begin(), d.end());
+}
 
 Bytes Interface(std::uint8_t number, std::uint8_t subclass) {
     return {9, 0x04, number, 0, 1, 0x0E, subclass, 0, 0};
@@ -47,8 +49,8 @@ Bytes Unit(std::uint8_t id, const UsbGuid& guid, std::uint8_t pins = 1,
 // control interface with a header, another vendor's unit and the controller's unit, then
 // a streaming interface whose format descriptor shares the subtype.
 Bytes Camera(bool withController = true) {
-    Bytes d = {18, 0x01, 0x00, 0x02, 0xEF, 0x02, 0x01, 0x40, 0x7A, 0x3F, 0x41, 0x0B,
-               0x00, 0x01, 1, 2, 0, 1};
+    Bytes d = {18,   0x01, 0x00, 0x02, 0xEF, 0x02, 0x01, 0x40, 0x7A,
+               0x3F, 0x41, 0x0B, 0x00, 0x01, 1,    2,    0,    1};
     Append(d, {9, 0x02, 0, 0, 2, 1, 0, 0x80, 0xFA});
     Append(d, Interface(0, 0x01));
     Append(d, {13, 0x24, 0x01, 0x00, 0x01, 0x4D, 0x00, 0x80, 0xC3, 0xC9, 0x01, 0x01, 0x01});
@@ -131,7 +133,7 @@ TEST(UsbDescriptors, RandomBytesNeverCrash) {
 }
 
 class SysfsTest : public ::testing::Test {
-protected:
+  protected:
     // <root>/class/video4linux/video7/device is the interface; its parent holds the file.
     void writeDescriptors(const Bytes& data) {
         const std::string dev = dir.path() + "/class/video4linux/video7";

@@ -76,7 +76,7 @@ constexpr std::uint8_t GET = UVC_GET_CUR;
 constexpr std::uint8_t SET = UVC_SET_CUR;
 
 class UvcXuTransportTest : public ::testing::Test {
-protected:
+  protected:
     FakeXu fake;
     UvcXuTransport transport{7, 4, false, [this](int fd, unsigned long r, void* a) {
                                  EXPECT_EQ(fd, 7);
@@ -115,9 +115,8 @@ TEST_F(UvcXuTransportTest, ReadWithoutAddressSkipsTheAddressBlock) {
 
 TEST_F(UvcXuTransportTest, WriteSendsAddressThenDataHighByteFirst) {
     ASSERT_EQ(transport.write(0x2D, 1, 2, 0x1234), TransportResult::Ok);
-    ExpectCalls(fake, {{1, GET, {}},
-                       {3, SET, {0, 0xA5, 0x5A}},
-                       {3, SET, {1, 3, 3, 0x2D, 0x12, 0x34}}});
+    ExpectCalls(fake,
+                {{1, GET, {}}, {3, SET, {0, 0xA5, 0x5A}}, {3, SET, {1, 3, 3, 0x2D, 0x12, 0x34}}});
     fake.calls.clear();
     ASSERT_EQ(transport.write(0x0106, 2, 1, 0x00AB), TransportResult::Ok);
     ASSERT_EQ(fake.calls.size(), 3u);
@@ -129,7 +128,7 @@ TEST_F(UvcXuTransportTest, LengthsOtherThanOneAndTwoAreRefusedWithoutAnyRequest)
     EXPECT_EQ(transport.read(0x2D, 1, 3, value), TransportResult::Failed);
     EXPECT_EQ(transport.write(0x2D, 1, 3, 0x1234), TransportResult::Failed);
     EXPECT_EQ(transport.read(0x2D, 1, 0, value), TransportResult::Failed);
-    EXPECT_EQ(transport.write(0x2D, 3, 2, 0x1234), TransportResult::Failed); // address width
+    EXPECT_EQ(transport.write(0x2D, 3, 2, 0x1234), TransportResult::Failed);  // address width
     EXPECT_EQ(transport.write(0x12D, 1, 2, 0x1234), TransportResult::Failed); // beyond one byte
     EXPECT_TRUE(fake.calls.empty());
     EXPECT_EQ(value, 0xBEEF);
@@ -153,7 +152,10 @@ TEST_F(UvcXuTransportTest, StepsAreTriedThreeTimesAndDeviceErrorsEndTheAccessAtO
         {"address fails three times", {0, 0, EPIPE, EPIPE, EPIPE}, TransportResult::Failed, 5},
         {"status I/O error", {EIO}, TransportResult::DeviceError, 1},
         {"reset time-out", {0, ETIMEDOUT}, TransportResult::DeviceError, 2},
-        {"address time-out after a retry", {0, 0, EPIPE, ETIMEDOUT}, TransportResult::DeviceError, 4},
+        {"address time-out after a retry",
+         {0, 0, EPIPE, ETIMEDOUT},
+         TransportResult::DeviceError,
+         4},
         {"device gone", {ENODEV}, TransportResult::DeviceError, 1},
         {"length block is not retried", {0, 0, 0, EPIPE}, TransportResult::Failed, 4},
         {"value get is not retried", {0, 0, 0, 0, EPIPE}, TransportResult::Failed, 5},
