@@ -122,8 +122,8 @@ void ImageSetKT4Model::Restart(const Profile& profile) {
 void ImageSetKT4Model::ApplyStored(const Profile& profile) {
     std::array<int, kItemCount> current{};
     loadInfo(current);
-    (void)profile.GetInt(kSection, kAutoKey,
-                         0); // read, as always, but automatic white balance is not offered
+    // Read as it always was, but the sensor has no automatic white balance to switch.
+    (void)profile.GetInt(kSection, kAutoKey, 0);
     static constexpr Item kOrder[] = {Green,      Blue,       Red,       Exposure,
                                       Brightness, Saturation, Sharpness, Gamma};
     for (Item item : kOrder) {
@@ -183,7 +183,8 @@ bool ImageSetKT4Model::enabled(Item item) const {
 }
 
 bool ImageSetKT4Model::awbEnabled() const {
-    return m_present && !m_auto && m_measure && m_pairs[Red].available;
+    return m_present && !m_auto && m_measure && m_pairs[Red].available &&
+           m_pairs[Blue].available;
 }
 
 void ImageSetKT4Model::SetField(Item item, int value) {

@@ -65,9 +65,12 @@ class ImageSetKT4Model {
     bool awbTimerRunning() const { return m_awbTimer; }
 
     // A number field changed (a slider move puts its position into the field first).
-    // Writes the value unless it is the one last written; while "Auto" is on the colour
-    // and exposure values are not written.
+    // Writes the value, kept to its range, unless it is the one last written. While
+    // "Auto" is on the colour and exposure values are not written (the read-back would
+    // otherwise write the sensor's own choices back); the processing values still are,
+    // as their controls stay enabled.
     void SetField(Item item, int value);
+    // Switching off writes the shown exposure and gains, so the camera keeps them.
     void SetAuto(bool on);
     void ReadBackTick();
     void AwbPressed();
