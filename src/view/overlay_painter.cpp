@@ -10,6 +10,7 @@
 #include <QPen>
 #include <QPolygon>
 
+#include <bit>
 #include <optional>
 
 namespace {
@@ -46,6 +47,25 @@ void PaintDot(QPainter& p, const OverlayItem& item) {
             --dx;
         p.fillRect(QRect(c.x - dx, c.y + dy, 2 * dx + 1, 1), colour);
     }
+}
+
+// Bands are pixel arithmetic, not pen work: written straight into the picture the
+// painter draws on (the composed area and saved pictures are both 32-bit QImages).
+void PaintBand(QPainter& p, const OverlayItem& item) {
+    static_assert(std::endian::native == std::endian::little, "QRgb bytes are B, G, R, A");
+    QPaintDevice* device = p.device();
+    if (!device || device->devType() != QInternal::Image)
+        return;
+    auto* image = static_cast<QImage*>(device);
+    if (image->depth() != 32)
+        return;
+    PixelRows rows;
+    rows.top = image->bits();
+    rows.stride = image->bytesPerLine();
+    rows.bytesPerPixel = 4;
+    rows.width = image->width();
+    rows.height = image->height();
+    BlendBand(rows, item.bounds, item.colour, item.opacity, item.dash, item.dashOrigin);
 }
 
 } // namespace
@@ -93,6 +113,9 @@ void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& fon
         }
         case OverlayItemType::Dot:
             PaintDot(painter, item);
+            break;
+        case OverlayItemType::Band:
+            PaintBand(painter, item);
             break;
         case OverlayItemType::Text: {
             if (!haveGui)
