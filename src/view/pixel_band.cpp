@@ -31,8 +31,18 @@ ChannelTable TableFor(int colour, int opacity) {
 
 struct Tables {
     ChannelTable b, g, r;
+    bool opaque = false; // every old value gives the colour: a plain fill
+    std::uint8_t cb = 0, cg = 0, cr = 0;
 
     void span(std::uint8_t* p, int count, int step) const {
+        if (opaque) {
+            for (int k = 0; k < count; ++k, p += step) {
+                p[0] = cb;
+                p[1] = cg;
+                p[2] = cr;
+            }
+            return;
+        }
         for (int k = 0; k < count; ++k, p += step) {
             p[0] = b[p[0]];
             p[1] = g[p[1]];
@@ -40,6 +50,21 @@ struct Tables {
         }
     }
 };
+
+Tables TablesFor(COLORREF colour, int opacity) {
+    Tables t;
+    if (opacity >= 100) {
+        t.opaque = true;
+        t.cb = static_cast<std::uint8_t>(GetBValue(colour));
+        t.cg = static_cast<std::uint8_t>(GetGValue(colour));
+        t.cr = static_cast<std::uint8_t>(GetRValue(colour));
+        return t;
+    }
+    t.b = TableFor(GetBValue(colour), opacity);
+    t.g = TableFor(GetGValue(colour), opacity);
+    t.r = TableFor(GetRValue(colour), opacity);
+    return t;
+}
 
 } // namespace
 
@@ -50,8 +75,7 @@ void BlendBand(const PixelRows& rows, const IntRect& rect, COLORREF colour, int 
     const IntRect r = rect.intersected({0, 0, rows.width, rows.height});
     if (r.isEmpty())
         return;
-    const Tables t{TableFor(GetBValue(colour), opacity), TableFor(GetGValue(colour), opacity),
-                   TableFor(GetRValue(colour), opacity)};
+    const Tables t = TablesFor(colour, opacity);
     const int step = rows.bytesPerPixel;
     for (int y = r.top; y < r.bottom; ++y) {
         if (dash == BandDash::AlongY && !DashDrawn(y, dashOrigin))
