@@ -4,6 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 PixelRows PixelRows::Of(CDibImage& image) {
     if (image.isNull() || (image.bitCount() != 24 && image.bitCount() != 32))
@@ -33,8 +38,55 @@ struct Tables {
     ChannelTable b, g, r;
     bool opaque = false; // every old value gives the colour: a plain fill
     std::uint8_t cb = 0, cg = 0, cr = 0;
+    // The blend as arithmetic, for 4-byte pixels: old * keep / 100 + add per channel.
+    std::uint16_t keep = 100;
+    std::uint8_t addB = 0, addG = 0, addR = 0;
+
+    // Four pixels at a time in 16-bit lanes; the fourth byte of each pixel goes through
+    // with keep 100 and add 0, which gives it back unchanged.
+    void span4(std::uint8_t* p, int count) const {
+        using U8x8 = std::uint8_t __attribute__((vector_size(8)));
+        using U16x8 = std::uint16_t __attribute__((vector_size(16)));
+        const U16x8 k = {keep, keep, keep, 100, keep, keep, keep, 100};
+        const U16x8 add = {addB, addG, addR, 0, addB, addG, addR, 0};
+        int i = 0;
+#if defined(__SSE2__)
+        // 16 bytes a round; x / 100 is (x * 20972) >> 21 exactly for every x * keep
+        // (at most 25500) that occurs here.
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i k16 = _mm_setr_epi16(static_cast<short>(keep), static_cast<short>(keep),
+                                           static_cast<short>(keep), 100, static_cast<short>(keep),
+                                           static_cast<short>(keep), static_cast<short>(keep), 100);
+        const __m128i add16 = _mm_setr_epi16(addB, addG, addR, 0, addB, addG, addR, 0);
+        const __m128i magic = _mm_set1_epi16(20972);
+        for (; i + 4 <= count; i += 4, p += 16) {
+            const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            __m128i lo = _mm_mullo_epi16(_mm_unpacklo_epi8(in, zero), k16);
+            __m128i hi = _mm_mullo_epi16(_mm_unpackhi_epi8(in, zero), k16);
+            lo = _mm_add_epi16(_mm_srli_epi16(_mm_mulhi_epu16(lo, magic), 5), add16);
+            hi = _mm_add_epi16(_mm_srli_epi16(_mm_mulhi_epu16(hi, magic), 5), add16);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(lo, hi));
+        }
+#endif
+        for (; i + 2 <= count; i += 2, p += 8) {
+            U8x8 in;
+            std::memcpy(&in, p, sizeof in);
+            const U16x8 wide = __builtin_convertvector(in, U16x8);
+            const U8x8 out = __builtin_convertvector(wide * k / 100 + add, U8x8);
+            std::memcpy(p, &out, sizeof out);
+        }
+        for (; i < count; ++i, p += 4) {
+            p[0] = static_cast<std::uint8_t>(p[0] * keep / 100 + addB);
+            p[1] = static_cast<std::uint8_t>(p[1] * keep / 100 + addG);
+            p[2] = static_cast<std::uint8_t>(p[2] * keep / 100 + addR);
+        }
+    }
 
     void span(std::uint8_t* p, int count, int step) const {
+        if (step == 4 && !opaque) {
+            span4(p, count);
+            return;
+        }
         if (opaque) {
             for (int k = 0; k < count; ++k, p += step) {
                 p[0] = cb;
@@ -51,7 +103,7 @@ struct Tables {
     }
 };
 
-Tables TablesFor(COLORREF colour, int opacity) {
+Tables TablesFor(COLORREF colour, int opacity, bool lookup) {
     Tables t;
     if (opacity >= 100) {
         t.opaque = true;
@@ -60,6 +112,12 @@ Tables TablesFor(COLORREF colour, int opacity) {
         t.cr = static_cast<std::uint8_t>(GetRValue(colour));
         return t;
     }
+    t.keep = static_cast<std::uint16_t>(100 - opacity);
+    t.addB = static_cast<std::uint8_t>(opacity * GetBValue(colour) / 100);
+    t.addG = static_cast<std::uint8_t>(opacity * GetGValue(colour) / 100);
+    t.addR = static_cast<std::uint8_t>(opacity * GetRValue(colour) / 100);
+    if (!lookup)
+        return t;
     t.b = TableFor(GetBValue(colour), opacity);
     t.g = TableFor(GetGValue(colour), opacity);
     t.r = TableFor(GetRValue(colour), opacity);
@@ -75,7 +133,7 @@ void BlendBand(const PixelRows& rows, const IntRect& rect, COLORREF colour, int 
     const IntRect r = rect.intersected({0, 0, rows.width, rows.height});
     if (r.isEmpty())
         return;
-    const Tables t = TablesFor(colour, opacity);
+    const Tables t = TablesFor(colour, opacity, rows.bytesPerPixel != 4);
     const int step = rows.bytesPerPixel;
     for (int y = r.top; y < r.bottom; ++y) {
         if (dash == BandDash::AlongY && !DashDrawn(y, dashOrigin))

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
+#include <vector>
 #include <string>
 
 namespace {
@@ -77,6 +79,40 @@ TEST(CrossLinePixels, BlendRoundsEachTermDown) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(BlendChannel(c.old, c.colour, c.draw), c.want) << c.old << " " << c.colour << " " << c.draw;
+}
+
+TEST(CrossLinePixels, FourBytePixelsBlendAsTheRuleSaysAndKeepTheFourthByte) {
+    // Every old value in every channel, spans of every length up to 9 pixels at odd
+    // offsets, so that both the wide and the pixel-by-pixel steps are checked.
+    std::vector<std::uint8_t> bytes(4 * 256 + 64);
+    for (int opacity : {1, 33, 50, 99}) {
+        for (COLORREF colour : {RGB(255, 255, 255), RGB(0, 0, 0), RGB(7, 130, 254)}) {
+            for (int length = 1; length <= 9; ++length) {
+                for (std::size_t i = 0; i < bytes.size(); ++i)
+                    bytes[i] = static_cast<std::uint8_t>(i * 37 + (i >> 2));
+                const std::vector<std::uint8_t> before = bytes;
+                PixelRows rows;
+                rows.top = bytes.data() + 4;
+                rows.stride = 4 * 260;
+                rows.bytesPerPixel = 4;
+                rows.width = 260;
+                rows.height = 1;
+                for (int x = 0; x + length <= 255; x += length + 1)
+                    BlendBand(rows, {x, 0, x + length, 1}, colour, opacity);
+                for (int x = 0; x < 255; ++x) {
+                    const bool covered = x % (length + 1) < length && x + (length - x % (length + 1)) <= 255;
+                    const std::size_t o = 4 + 4 * static_cast<std::size_t>(x);
+                    const int want[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
+                    for (int k = 0; k < 3; ++k) {
+                        const int old = before[o + k];
+                        ASSERT_EQ(bytes[o + k], covered ? BlendChannel(old, want[k], opacity) : old)
+                            << opacity << " " << colour << " " << length << " x " << x;
+                    }
+                    ASSERT_EQ(bytes[o + 3], before[o + 3]);
+                }
+            }
+        }
+    }
 }
 
 TEST(CrossLinePixels, RowsAndColumnsStartHalfTheSizeBefore) {
