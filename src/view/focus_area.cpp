@@ -11,10 +11,11 @@ namespace {
 
 bool In(int v, long long from, long long to) { return v >= from && v < to; }
 
-// Mean Sobel magnitude over the considered pixels; `at(x, y)` reads the grey level of a
-// picture pixel, `cut` is the part of the picture whose pixels have all neighbours.
-template <class Grey>
-std::int32_t MeanSobel(const IntRect& rect, const IntRect& cut, Grey at) {
+// Mean Sobel magnitude over the considered pixels; `rowOf(y)` gives the grey levels of
+// picture row y as a pointer that is indexed by x - `shift`, `cut` is the part of the
+// picture whose pixels have all neighbours.
+template <class Rows>
+std::int32_t MeanSobel(const IntRect& rect, const IntRect& cut, Rows rowOf, int shift) {
     const long long w = static_cast<long long>(rect.right) - rect.left;
     const long long h = static_cast<long long>(rect.bottom) - rect.top;
     const long long radius = w / 2;
@@ -46,11 +47,14 @@ std::int32_t MeanSobel(const IntRect& rect, const IntRect& cut, Grey at) {
         const long long from = std::max(x0, first + cx - reach);
         const long long to = std::min(x1, first + cx + reach);
         const int yi = static_cast<int>(y);
+        const std::uint8_t* up = rowOf(yi - 1);
+        const std::uint8_t* mid = rowOf(yi);
+        const std::uint8_t* down = rowOf(yi + 1);
         for (long long x = from; x <= to; ++x) {
-            const int xi = static_cast<int>(x);
-            const int a = at(xi - 1, yi - 1), b = at(xi, yi - 1), c = at(xi + 1, yi - 1);
-            const int d = at(xi - 1, yi), f = at(xi + 1, yi);
-            const int g = at(xi - 1, yi + 1), k = at(xi, yi + 1), l = at(xi + 1, yi + 1);
+            const std::size_t i = static_cast<std::size_t>(x - shift);
+            const int a = up[i - 1], b = up[i], c = up[i + 1];
+            const int d = mid[i - 1], f = mid[i + 1];
+            const int g = down[i - 1], k = down[i], l = down[i + 1];
             const int gx = (c + 2 * f + l) - (a + 2 * d + g);
             const int gy = (g + 2 * k + l) - (a + 2 * b + c);
             const float m = std::sqrt(static_cast<float>(gx * gx + gy * gy));
@@ -137,7 +141,7 @@ std::int32_t FocusAreaValue(const CDibImage& grey, const IntRect& rect) {
     if (grey.isNull() || grey.bitCount() != 8 || grey.width() < 3 || grey.height() < 3)
         return 0;
     const IntRect cut{1, 1, grey.width() - 1, grey.height() - 1};
-    return MeanSobel(rect, cut, [&](int x, int y) { return static_cast<int>(grey.scanLine(y)[x]); });
+    return MeanSobel(rect, cut, [&](int y) { return grey.scanLine(y); }, 0);
 }
 
 std::int32_t FocusAreaValueOfColour(const CDibImage& picture, const IntRect& rect,
@@ -163,9 +167,6 @@ std::int32_t FocusAreaValueOfColour(const CDibImage& picture, const IntRect& rec
             out[x] = static_cast<std::uint8_t>(GreyLevel(in[2], in[1], in[0]));
     }
     const IntRect cut{1, 1, picture.width() - 1, picture.height() - 1};
-    const int dx = window.left;
     const int dy = window.top;
-    return MeanSobel(rect, cut, [&](int x, int y) {
-        return static_cast<int>(scratch.scanLine(y - dy)[x - dx]);
-    });
+    return MeanSobel(rect, cut, [&](int y) { return scratch.scanLine(y - dy); }, window.left);
 }
