@@ -20,7 +20,7 @@ struct CROSSLINE {
     std::int32_t Pos_y = 0;
     std::int32_t Type = 0; // 0 solid, 1 dashed
     COLORREF Color = RGB(0, 255, 0);
-    std::int32_t Size = 1; // 1 ... 10 picture-area pixels
+    std::int32_t Size = 1;   // 1 ... 10 picture-area pixels
     std::int32_t Draw = 100; // opacity in percent
     std::array<Click, 3> points{};
     float Radius = 50.0f;

@@ -7,9 +7,13 @@
 
 namespace {
 
-double Distance(const DPOINT& a, const DPOINT& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double Distance(const DPOINT& a, const DPOINT& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
-bool OnMaster(const CROSSLINE& e) { return e.Pos_x == 0 && e.Pos_y == 0; }
+bool OnMaster(const CROSSLINE& e) {
+    return e.Pos_x == 0 && e.Pos_y == 0;
+}
 
 long long ToImageInt(double v) {
     if (!std::isfinite(v))
@@ -74,14 +78,17 @@ bool CrossLineDrag::move(CrossLineModel& model, const DPOINT& mouse, bool inside
     CROSSLINE& e = list[m_index];
     if (e.rimHeld) {
         const DPOINT c = CrossLineAbsolute(list, m_index);
-        e.Radius = static_cast<float>(std::hypot(static_cast<double>(x) - c.x, static_cast<double>(y) - c.y));
+        e.Radius = static_cast<float>(
+            std::hypot(static_cast<double>(x) - c.x, static_cast<double>(y) - c.y));
     } else {
         model.placeAt(m_list, m_index, x, y);
     }
     return true;
 }
 
-void CrossLineDrag::release(CrossLineModel& model) { end(model); }
+void CrossLineDrag::release(CrossLineModel& model) {
+    end(model);
+}
 
 void CrossLineDrag::end(CrossLineModel& model) {
     if (m_dragging && m_index < model.list(m_list).size())

@@ -15,7 +15,7 @@ struct CrossLineWindowState {
 
 // Dragging cross lines and circle rims with the right mouse button.
 class CrossLineDrag {
-public:
+  public:
     // Reach of a centre or rim, in image pixels.
     static constexpr double kReach = 10.0;
 
@@ -36,7 +36,7 @@ public:
     int heldList() const { return m_list; }
     std::size_t heldIndex() const { return m_index; }
 
-private:
+  private:
     void end(CrossLineModel& model);
 
     bool m_dragging = false;

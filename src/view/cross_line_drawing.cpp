@@ -17,13 +17,17 @@ int OriginPixel(double v) {
     return static_cast<int>(std::clamp(v, -OverlayMapping::kLimit, OverlayMapping::kLimit));
 }
 
-int ClampedSize(int size) { return std::clamp(size, kCrossLineMinSize, kCrossLineMaxSize); }
+int ClampedSize(int size) {
+    return std::clamp(size, kCrossLineMinSize, kCrossLineMaxSize);
+}
 
 void Marker(OverlayList& out, const OverlayMapping& map, const CROSSLINE& e, const DPOINT& p) {
     const OverlayPoint c = map.map(p);
     const int w = ClampedSize(e.Size);
-    out.line(e.Color, w, OverlayPoint{c.x - kMarkerReach, c.y}, OverlayPoint{c.x + kMarkerReach, c.y});
-    out.line(e.Color, w, OverlayPoint{c.x, c.y - kMarkerReach}, OverlayPoint{c.x, c.y + kMarkerReach});
+    out.line(e.Color, w, OverlayPoint{c.x - kMarkerReach, c.y},
+             OverlayPoint{c.x + kMarkerReach, c.y});
+    out.line(e.Color, w, OverlayPoint{c.x, c.y - kMarkerReach},
+             OverlayPoint{c.x, c.y + kMarkerReach});
 }
 
 void CircleOutline(OverlayList& out, const OverlayMapping& map, const CROSSLINE& e,
@@ -36,8 +40,9 @@ void CircleOutline(OverlayList& out, const OverlayMapping& map, const CROSSLINE&
     const auto clampInt = [](long long v) {
         return static_cast<int>(std::clamp<long long>(v, -(1LL << 30), 1LL << 30));
     };
-    out.ellipse(e.Color, ClampedSize(e.Size),
-                IntRect{clampInt(c.x - rx), clampInt(c.y - ry), clampInt(c.x + rx), clampInt(c.y + ry)});
+    out.ellipse(
+        e.Color, ClampedSize(e.Size),
+        IntRect{clampInt(c.x - rx), clampInt(c.y - ry), clampInt(c.x + rx), clampInt(c.y + ry)});
 }
 
 DPOINT ClickAt(const CROSSLINE& e, int k) {

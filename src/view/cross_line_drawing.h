@@ -6,7 +6,9 @@
 struct CrossLineModel;
 
 // Row (or column) where a line of that size starts, for a line through `at`: at - Size / 2.
-constexpr int CrossLineStart(int at, int size) { return at - size / 2; }
+constexpr int CrossLineStart(int at, int size) {
+    return at - size / 2;
+}
 
 // One entry's cross at the picture position `at` of the surface drawn on: `Size` rows
 // and `Size` columns across the whole picture area (which starts at the mapping's

@@ -21,7 +21,9 @@ double RealOf(const std::string& text) {
     return std::isfinite(v) ? v : 0.0;
 }
 
-std::string Int(long long v) { return StrFormat("%lld", v); }
+std::string Int(long long v) {
+    return StrFormat("%lld", v);
+}
 
 float RadiusFrom(double diameterPixels) {
     const double r = diameterPixels / 2.0;
@@ -65,7 +67,9 @@ const CROSSLINE* CrossLineForm::editedEntry() const {
     return &list()[static_cast<std::size_t>(m_row)];
 }
 
-CROSSLINE* CrossLineForm::edited() { return const_cast<CROSSLINE*>(editedEntry()); }
+CROSSLINE* CrossLineForm::edited() {
+    return const_cast<CROSSLINE*>(editedEntry());
+}
 
 void CrossLineForm::takeFieldsFrom(const CROSSLINE* e) {
     if (!e) {
@@ -168,7 +172,8 @@ bool CrossLineForm::editSize(const std::string& text) {
     if (!canEdit())
         return false;
     // The spin box's range; a typed 0 or 25 would draw nothing or a band.
-    m_size = static_cast<int>(std::clamp<long long>(IntOf(text), kCrossLineMinSize, kCrossLineMaxSize));
+    m_size =
+        static_cast<int>(std::clamp<long long>(IntOf(text), kCrossLineMinSize, kCrossLineMaxSize));
     edited()->Size = m_size;
     return true;
 }

@@ -12,15 +12,15 @@ std::vector<std::string> CrossLineRowTexts(std::size_t count);
 
 // What the cross-line window's fields read, made from the entry being edited.
 struct CrossLineFields {
-    std::string x = "0", y = "0";       // 1121, 1122
-    std::string calX = "0", calY = "0"; // 1125, 1126
-    std::string diameter, diameterY;         // 1128, 1129 (hidden)
-    std::string calDiameter, calDiameterY;   // 1130, 1131 (hidden)
-    std::string size = "1";                  // 1123
-    std::string transparency = "100";        // 1127
-    int typeRow = 0;                         // 1124
-    bool show = false;                       // 1227
-    COLORREF swatch = kCrossLineGreen;       // 1072
+    std::string x = "0", y = "0";          // 1121, 1122
+    std::string calX = "0", calY = "0";    // 1125, 1126
+    std::string diameter, diameterY;       // 1128, 1129 (hidden)
+    std::string calDiameter, calDiameterY; // 1130, 1131 (hidden)
+    std::string size = "1";                // 1123
+    std::string transparency = "100";      // 1127
+    int typeRow = 0;                       // 1124
+    bool show = false;                     // 1227
+    COLORREF swatch = kCrossLineGreen;     // 1072
     // Distance between the list box's row and the distance combo's row (1132 ... 1134);
     // empty while either has no row.
     std::string distX, distY, distXY;
@@ -30,7 +30,7 @@ struct CrossLineFields {
 // selected, the entry being edited, and what every field reads. The window turns its
 // notifications into these calls and writes back fields().
 class CrossLineForm {
-public:
+  public:
     static constexpr int kFirstTab = CrossLineModel::kFirst;
     static constexpr int kSecondTab = CrossLineModel::kSecond;
 
@@ -73,13 +73,13 @@ public:
     // The window writes its own controls inside one of these; the change notifications
     // that causes are ignored.
     class Writing {
-    public:
+      public:
         explicit Writing(CrossLineForm& f) : m_f(f), m_was(f.m_writing) { f.m_writing = true; }
         ~Writing() { m_f.m_writing = m_was; }
         Writing(const Writing&) = delete;
         Writing& operator=(const Writing&) = delete;
 
-    private:
+      private:
         CrossLineForm& m_f;
         bool m_was;
     };
@@ -104,7 +104,7 @@ public:
     int size() const { return m_size; }
     int transparency() const { return m_draw; }
 
-private:
+  private:
     CrossLineList& list() { return m_model.list(m_tab); }
     const CrossLineList& list() const { return m_model.list(m_tab); }
     const CROSSLINE* editedEntry() const;

@@ -10,7 +10,9 @@
 
 namespace {
 
-std::string Key(const char* name, int i) { return StrFormat("%s_%d", name, i); }
+std::string Key(const char* name, int i) {
+    return StrFormat("%s_%d", name, i);
+}
 
 CROSSLINE ReadEntry(const Profile& p, const char* section, int i, bool withCircle) {
     CROSSLINE e;

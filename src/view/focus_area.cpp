@@ -9,7 +9,9 @@
 
 namespace {
 
-bool In(int v, long long from, long long to) { return v >= from && v < to; }
+bool In(int v, long long from, long long to) {
+    return v >= from && v < to;
+}
 
 // Mean Sobel magnitude over the considered pixels; `rowOf(y)` gives the grey levels of
 // picture row y as a pointer that is indexed by x - `shift`, `cut` is the part of the
@@ -28,7 +30,8 @@ std::int32_t MeanSobel(const IntRect& rect, const IntRect& cut, Rows rowOf, int 
     const long long x0 = std::max<long long>(first, cut.left);
     const long long x1 = std::min<long long>(static_cast<long long>(rect.right) - 2, cut.right - 1);
     const long long y0 = std::max<long long>(top, cut.top);
-    const long long y1 = std::min<long long>(static_cast<long long>(rect.bottom) - 2, cut.bottom - 1);
+    const long long y1 =
+        std::min<long long>(static_cast<long long>(rect.bottom) - 2, cut.bottom - 1);
     double sum = 0.0;
     long long count = 0;
     for (long long y = y0; y <= y1; ++y) {
@@ -119,15 +122,36 @@ int FocusGripCursor(int grip) {
 IntRect MoveFocusGrip(const IntRect& rect, int grip, int x, int y) {
     IntRect r = rect;
     switch (grip) {
-    case FocusGrip::TopLeft: r.left = x; r.top = y; break;
-    case FocusGrip::BottomLeft: r.left = x; r.bottom = y; break;
-    case FocusGrip::TopRight: r.right = x; r.top = y; break;
-    case FocusGrip::BottomRight: r.right = x; r.bottom = y; break;
-    case FocusGrip::Top: r.top = y; break;
-    case FocusGrip::Bottom: r.bottom = y; break;
-    case FocusGrip::Left: r.left = x; break;
-    case FocusGrip::Right: r.right = x; break;
-    default: break;
+    case FocusGrip::TopLeft:
+        r.left = x;
+        r.top = y;
+        break;
+    case FocusGrip::BottomLeft:
+        r.left = x;
+        r.bottom = y;
+        break;
+    case FocusGrip::TopRight:
+        r.right = x;
+        r.top = y;
+        break;
+    case FocusGrip::BottomRight:
+        r.right = x;
+        r.bottom = y;
+        break;
+    case FocusGrip::Top:
+        r.top = y;
+        break;
+    case FocusGrip::Bottom:
+        r.bottom = y;
+        break;
+    case FocusGrip::Left:
+        r.left = x;
+        break;
+    case FocusGrip::Right:
+        r.right = x;
+        break;
+    default:
+        break;
     }
     return r;
 }
@@ -141,7 +165,8 @@ std::int32_t FocusAreaValue(const CDibImage& grey, const IntRect& rect) {
     if (grey.isNull() || grey.bitCount() != 8 || grey.width() < 3 || grey.height() < 3)
         return 0;
     const IntRect cut{1, 1, grey.width() - 1, grey.height() - 1};
-    return MeanSobel(rect, cut, [&](int y) { return grey.scanLine(y); }, 0);
+    return MeanSobel(
+        rect, cut, [&](int y) { return grey.scanLine(y); }, 0);
 }
 
 std::int32_t FocusAreaValueOfColour(const CDibImage& picture, const IntRect& rect,
@@ -168,5 +193,6 @@ std::int32_t FocusAreaValueOfColour(const CDibImage& picture, const IntRect& rec
     }
     const IntRect cut{1, 1, picture.width() - 1, picture.height() - 1};
     const int dy = window.top;
-    return MeanSobel(rect, cut, [&](int y) { return scratch.scanLine(y - dy); }, window.left);
+    return MeanSobel(
+        rect, cut, [&](int y) { return scratch.scanLine(y - dy); }, window.left);
 }

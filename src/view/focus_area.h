@@ -13,7 +13,7 @@ constexpr int Armed = 1;       // waiting for the first corner
 constexpr int FirstCorner = 2; // the rubber band follows the mouse
 constexpr int Defined = 3;
 constexpr int Resizing = 4;
-constexpr int Closing = 5;     // its window was closed; the next paint clears it
+constexpr int Closing = 5; // its window was closed; the next paint clears it
 } // namespace FocusAreaState
 
 // Grips of a focus area's rectangle: corners, then sides.

@@ -14,8 +14,8 @@ namespace {
 int ToInt(double v) {
     if (!std::isfinite(v))
         return 0;
-    return static_cast<int>(std::clamp<double>(v, std::numeric_limits<int>::min(),
-                                               std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<double>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 void Outline(OverlayList& out, const OverlayMapping& map, COLORREF colour, int width,
@@ -38,7 +38,8 @@ void FocusAreas::arm() {
 }
 
 bool FocusAreas::lampOn() const {
-    return m_drawing.state == FocusAreaState::Armed || m_drawing.state == FocusAreaState::FirstCorner;
+    return m_drawing.state == FocusAreaState::Armed ||
+           m_drawing.state == FocusAreaState::FirstCorner;
 }
 
 bool FocusAreas::press(const DPOINT& mouse) {
@@ -62,7 +63,8 @@ std::optional<std::size_t> FocusAreas::release(const DPOINT& mouse) {
         return std::nullopt;
     FocusArea area;
     area.state = FocusAreaState::Defined;
-    area.rect = NormalisedRect({m_drawing.rect.left, m_drawing.rect.top, ToInt(mouse.x), ToInt(mouse.y)});
+    area.rect =
+        NormalisedRect({m_drawing.rect.left, m_drawing.rect.top, ToInt(mouse.x), ToInt(mouse.y)});
     m_areas.push_back(area);
     m_drawing = FocusArea{};
     return m_areas.size() - 1;
@@ -148,7 +150,8 @@ void FocusAreas::appendOverlay(OverlayList& out, const OverlayMapping& map,
                                const ColorSettings& color) const {
     const int width = OverlayPenWidth(color.wavesize);
     if (m_drawing.state == FocusAreaState::FirstCorner) {
-        const IntRect band{m_drawing.rect.left, m_drawing.rect.top, ToInt(m_mouse.x), ToInt(m_mouse.y)};
+        const IntRect band{m_drawing.rect.left, m_drawing.rect.top, ToInt(m_mouse.x),
+                           ToInt(m_mouse.y)};
         Outline(out, map, color.wave, width, band);
     }
     for (const FocusArea& a : m_areas) {
@@ -158,7 +161,9 @@ void FocusAreas::appendOverlay(OverlayList& out, const OverlayMapping& map,
     }
 }
 
-std::string FocusAreas::caption() const { return StrFormat("%zu", m_areas.size()); }
+std::string FocusAreas::caption() const {
+    return StrFormat("%zu", m_areas.size());
+}
 
 FocusWindowPlace FocusWindowPosition(int cursorScreenX, int areaTopScreen) {
     return {cursorScreenX + 10, areaTopScreen};

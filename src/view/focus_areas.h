@@ -17,7 +17,7 @@ struct OverlayMapping;
 // The focus areas and the one being drawn, with the mouse logic that makes and resizes
 // them. The window side keeps one focus window per record index.
 class FocusAreas {
-public:
+  public:
     // Button 1122 (the measuring tool is disarmed by the caller): arms the area being
     // drawn when it is empty.
     void arm();
@@ -62,7 +62,8 @@ public:
     // Layer 5: the area being drawn (rubber band) and every area not empty, in the pen
     // of `color.wavesize`, `color.wave`, or its companion colour while the area's window
     // is active. Areas being closed are not drawn.
-    void appendOverlay(OverlayList& out, const OverlayMapping& map, const ColorSettings& color) const;
+    void appendOverlay(OverlayList& out, const OverlayMapping& map,
+                       const ColorSettings& color) const;
 
     // "%d" of the number of records, empty slots included.
     std::string caption() const;
@@ -70,7 +71,7 @@ public:
     const std::vector<FocusArea>& areas() const { return m_areas; }
     std::vector<FocusArea>& areas() { return m_areas; }
 
-private:
+  private:
     std::vector<FocusArea> m_areas;
     FocusArea m_drawing;
     DPOINT m_mouse;

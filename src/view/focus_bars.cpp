@@ -28,9 +28,8 @@ int FocusBarTop(std::int32_t value, int maximum, int height) {
     return static_cast<int>(static_cast<long long>(maximum - value) * height / maximum);
 }
 
-FocusWindowBars FocusBarsFor(int clientWidth, int clientHeight, int comboHeight,
-                             std::int32_t value, std::int32_t peak, int focusSelect,
-                             COLORREF barColour) {
+FocusWindowBars FocusBarsFor(int clientWidth, int clientHeight, int comboHeight, std::int32_t value,
+                             std::int32_t peak, int focusSelect, COLORREF barColour) {
     const int h = std::max(0, clientHeight - comboHeight);
     const int w = std::max(0, clientWidth);
     const int m = FocusScaleMaximum(focusSelect);

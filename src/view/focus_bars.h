@@ -25,6 +25,5 @@ struct FocusWindowBars {
     IntRect value;
     COLORREF valueColour = 0;
 };
-FocusWindowBars FocusBarsFor(int clientWidth, int clientHeight, int comboHeight,
-                             std::int32_t value, std::int32_t peak, int focusSelect,
-                             COLORREF barColour);
+FocusWindowBars FocusBarsFor(int clientWidth, int clientHeight, int comboHeight, std::int32_t value,
+                             std::int32_t peak, int focusSelect, COLORREF barColour);

@@ -8,7 +8,9 @@
 #include <cmath>
 #include <cstdlib>
 
-double FocusGain(int focusscale) { return 1.0 + 0.2 * std::clamp(focusscale, 0, 20); }
+double FocusGain(int focusscale) {
+    return 1.0 + 0.2 * std::clamp(focusscale, 0, 20);
+}
 
 int FocusBarHeight(std::int32_t value, double gain, int areaHeight) {
     if (areaHeight <= 1 || value <= 0)
@@ -17,7 +19,9 @@ int FocusBarHeight(std::int32_t value, double gain, int areaHeight) {
     return h >= areaHeight - 1 ? areaHeight - 1 : static_cast<int>(h);
 }
 
-FocusProfile::FocusProfile() { m_values.reserve(kColumns); }
+FocusProfile::FocusProfile() {
+    m_values.reserve(kColumns);
+}
 
 bool FocusProfile::update(const CDibImage& picture, const ColorSettings& color) {
     if (color.focusflg == 0) {
@@ -64,18 +68,21 @@ bool FocusProfile::compute(const CDibImage& picture, int row) {
     }
     m_values.assign(p.begin(), p.begin() + n);
     for (int k = 0; k < n; ++k)
-        m_peak[static_cast<std::size_t>(k)] = std::max(m_peak[static_cast<std::size_t>(k)], m_values[static_cast<std::size_t>(k)]);
+        m_peak[static_cast<std::size_t>(k)] =
+            std::max(m_peak[static_cast<std::size_t>(k)], m_values[static_cast<std::size_t>(k)]);
     return true;
 }
 
-void AppendFocusProfile(OverlayList& out, const OverlayMapping& map, int areaWidth,
-                        int areaHeight, const FocusProfile& profile, const ColorSettings& color) {
+void AppendFocusProfile(OverlayList& out, const OverlayMapping& map, int areaWidth, int areaHeight,
+                        const FocusProfile& profile, const ColorSettings& color) {
     const std::vector<std::int32_t>& values = profile.values();
     if (values.empty() || areaWidth <= 0 || areaHeight <= 1 || !(map.sx > 0.0))
         return;
     const double gain = FocusGain(color.focusscale);
-    const int ox = static_cast<int>(std::clamp(map.originX, -OverlayMapping::kLimit, OverlayMapping::kLimit));
-    const int oy = static_cast<int>(std::clamp(map.originY, -OverlayMapping::kLimit, OverlayMapping::kLimit));
+    const int ox =
+        static_cast<int>(std::clamp(map.originX, -OverlayMapping::kLimit, OverlayMapping::kLimit));
+    const int oy =
+        static_cast<int>(std::clamp(map.originY, -OverlayMapping::kLimit, OverlayMapping::kLimit));
     const int lineRow = map.map({0.0, static_cast<double>(color.focuspos)}).y - oy;
     const bool hang = lineRow >= areaHeight / 2;
     const double t = std::trunc(map.offX);
@@ -102,7 +109,8 @@ void AppendFocusProfile(OverlayList& out, const OverlayMapping& map, int areaWid
         int height = 0;
         if (ic >= 0) {
             height = FocusBarHeight(values[static_cast<std::size_t>(ic)], gain, areaHeight);
-            const int peak = FocusBarHeight(profile.peak()[static_cast<std::size_t>(ic)], gain, areaHeight);
+            const int peak =
+                FocusBarHeight(profile.peak()[static_cast<std::size_t>(ic)], gain, areaHeight);
             curve.push_back({ox + c, hang ? oy + peak : oy + areaHeight - 1 - peak});
         } else if (!curve.empty()) {
             curves.push_back(std::move(curve));

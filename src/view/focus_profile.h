@@ -9,7 +9,9 @@ struct ColorSettings;
 struct OverlayMapping;
 
 // Brightness along the focus line: (30 R + 59 G + 11 B) / 100, in integers.
-constexpr int FocusBrightness(int r, int g, int b) { return (30 * r + 59 * g + 11 * b) / 100; }
+constexpr int FocusBrightness(int r, int g, int b) {
+    return (30 * r + 59 * g + 11 * b) / 100;
+}
 
 // Display gain of `color.focusscale`: 1.0 + 0.2 x index, the index held within 0 ... 20.
 double FocusGain(int focusscale);
@@ -19,7 +21,7 @@ double FocusGain(int focusscale);
 // Only the first kColumns image columns have a profile and a peak: the columns of a
 // wider picture beyond them are not computed and show no bar.
 class FocusProfile {
-public:
+  public:
     static constexpr int kColumns = 5000;
 
     FocusProfile();
@@ -37,7 +39,7 @@ public:
     // The Focus button of the display settings.
     void clearPeak() { m_peak.fill(0); }
 
-private:
+  private:
     std::vector<std::int32_t> m_values;
     std::vector<std::int32_t> m_scratch;
     std::array<std::int32_t, kColumns> m_peak{};
@@ -50,8 +52,8 @@ private:
 // truncated, at most areaHeight - 1 pixels, rising from the bottom edge, or hanging
 // from the top edge while the focus line lies in the lower half of the area. The peak
 // curve (pen width 1, companion colour) runs at the same heights of the peak values.
-void AppendFocusProfile(OverlayList& out, const OverlayMapping& map, int areaWidth,
-                        int areaHeight, const FocusProfile& profile, const ColorSettings& color);
+void AppendFocusProfile(OverlayList& out, const OverlayMapping& map, int areaWidth, int areaHeight,
+                        const FocusProfile& profile, const ColorSettings& color);
 
 // Bar height of a profile value: value x gain truncated, within 0 ... areaHeight - 1.
 int FocusBarHeight(std::int32_t value, double gain, int areaHeight);

@@ -30,7 +30,8 @@ using ChannelTable = std::array<std::uint8_t, 256>;
 ChannelTable TableFor(int colour, int opacity) {
     ChannelTable t{};
     for (int v = 0; v < 256; ++v)
-        t[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(BlendChannel(v, colour, opacity));
+        t[static_cast<std::size_t>(v)] =
+            static_cast<std::uint8_t>(BlendChannel(v, colour, opacity));
     return t;
 }
 
@@ -153,7 +154,8 @@ void BlendBand(const PixelRows& rows, const IntRect& rect, COLORREF colour, int 
                 x += static_cast<int>(kDashPeriod - phase);
                 continue;
             }
-            const int end = static_cast<int>(std::min<long long>(r.right, x + (kDashDrawn - phase)));
+            const int end =
+                static_cast<int>(std::min<long long>(r.right, x + (kDashDrawn - phase)));
             t.span(line + static_cast<std::ptrdiff_t>(x) * step, end - x, step);
             x = end;
         }

@@ -10,8 +10,9 @@ class CDibImage;
 // Pixels stored B, G, R (3 bytes, or 4 with a fourth byte left alone), seen top-down:
 // a 24-bit CDibImage and the composed picture area (32-bit) alike.
 struct PixelRows {
-    std::uint8_t* top = nullptr;  // first byte of picture row 0
-    std::ptrdiff_t stride = 0;    // bytes from a picture row to the one below (negative when bottom-up)
+    std::uint8_t* top = nullptr; // first byte of picture row 0
+    std::ptrdiff_t stride =
+        0; // bytes from a picture row to the one below (negative when bottom-up)
     int bytesPerPixel = 3;
     int width = 0;
     int height = 0;

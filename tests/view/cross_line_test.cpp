@@ -14,8 +14,8 @@
 
 #include <cstdint>
 #include <fstream>
-#include <vector>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -59,8 +59,12 @@ CDibImage Black(int w, int h) {
     return image;
 }
 
-int Blue(const CDibImage& image, int x, int y) { return image.scanLine(y)[3 * x]; }
-int Green(const CDibImage& image, int x, int y) { return image.scanLine(y)[3 * x + 1]; }
+int Blue(const CDibImage& image, int x, int y) {
+    return image.scanLine(y)[3 * x];
+}
+int Green(const CDibImage& image, int x, int y) {
+    return image.scanLine(y)[3 * x + 1];
+}
 
 } // namespace
 
@@ -70,15 +74,16 @@ TEST(CrossLinePixels, BlendRoundsEachTermDown) {
     struct Case {
         int old, colour, draw, want;
     } cases[] = {
-        {0, 255, 50, 127},   // white at 50 % over black
-        {255, 0, 50, 127},   // black at 50 % over white
-        {200, 255, 0, 200},  // Draw 0 leaves the picture
-        {200, 10, 100, 10},  // Draw 100 is the pure colour
+        {0, 255, 50, 127},     // white at 50 % over black
+        {255, 0, 50, 127},     // black at 50 % over white
+        {200, 255, 0, 200},    // Draw 0 leaves the picture
+        {200, 10, 100, 10},    // Draw 100 is the pure colour
         {99, 99, 33, 66 + 32}, // 99 * 67 / 100 = 66, 33 * 99 / 100 = 32
         {255, 255, 150, 255},  // out of range opacity is held at 100
     };
     for (const Case& c : cases)
-        EXPECT_EQ(BlendChannel(c.old, c.colour, c.draw), c.want) << c.old << " " << c.colour << " " << c.draw;
+        EXPECT_EQ(BlendChannel(c.old, c.colour, c.draw), c.want)
+            << c.old << " " << c.colour << " " << c.draw;
 }
 
 TEST(CrossLinePixels, FourBytePixelsBlendAsTheRuleSaysAndKeepTheFourthByte) {
@@ -100,7 +105,8 @@ TEST(CrossLinePixels, FourBytePixelsBlendAsTheRuleSaysAndKeepTheFourthByte) {
                 for (int x = 0; x + length <= 255; x += length + 1)
                     BlendBand(rows, {x, 0, x + length, 1}, colour, opacity);
                 for (int x = 0; x < 255; ++x) {
-                    const bool covered = x % (length + 1) < length && x + (length - x % (length + 1)) <= 255;
+                    const bool covered =
+                        x % (length + 1) < length && x + (length - x % (length + 1)) <= 255;
                     const std::size_t o = 4 + 4 * static_cast<std::size_t>(x);
                     const int want[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
                     for (int k = 0; k < 3; ++k) {
@@ -128,10 +134,12 @@ TEST(CrossLinePixels, RowsAndColumnsStartHalfTheSizeBefore) {
         PaintBands(list, image);
         const int first = 20 - size / 2;
         for (int y = 0; y < 50; ++y)
-            EXPECT_EQ(Blue(image, 5, y), y >= first && y < first + size ? 255 : 0) << size << " row " << y;
+            EXPECT_EQ(Blue(image, 5, y), y >= first && y < first + size ? 255 : 0)
+                << size << " row " << y;
         const int firstCol = 30 - size / 2;
         for (int x = 0; x < 60; ++x)
-            EXPECT_EQ(Blue(image, x, 45), x >= firstCol && x < firstCol + size ? 255 : 0) << size << " col " << x;
+            EXPECT_EQ(Blue(image, x, 45), x >= firstCol && x < firstCol + size ? 255 : 0)
+                << size << " col " << x;
     }
 }
 
@@ -358,8 +366,8 @@ TEST(CrossLineDrag, RimBeforeCentreAndHiddenOrUndefinedAreNotCaught) {
 
     EXPECT_EQ(drag.press(model, {120, 120}, {}), DirectionCursor({100, 100}, {120, 120}));
     drag.release(model);
-    EXPECT_EQ(drag.press(model, {0, 0}, {}), 0);        // the hidden first list
-    EXPECT_EQ(drag.press(model, {400, 300}, {}), 0);    // not yet a circle
+    EXPECT_EQ(drag.press(model, {0, 0}, {}), 0);     // the hidden first list
+    EXPECT_EQ(drag.press(model, {400, 300}, {}), 0); // not yet a circle
     EXPECT_FALSE(drag.dragging());
 }
 
@@ -396,7 +404,7 @@ TEST(CrossLineCircle, ThreeClicksDefineTheCircleOneEntryPerClick) {
     const CrossLineList& l = model.list(kSecond);
     EXPECT_EQ(l[1].points[0].x, 140); // snapped, then truncated
     EXPECT_EQ(l[1].Mode, 3);
-    EXPECT_EQ(l[2].Mode, 0);          // only one entry takes a click
+    EXPECT_EQ(l[2].Mode, 0); // only one entry takes a click
     // Centre (100, 100) radius 40; the slave keeps it as an offset from the master.
     EXPECT_EQ(l[1].Pos_x, 90);
     EXPECT_EQ(l[1].Pos_y, 90);
@@ -448,7 +456,10 @@ TEST(CrossLineForm, DistanceIsCalibratedAndZeroToItself) {
         int a, b;
         const char *x, *y, *xy;
     } cases[] = {
-        {1, 1, "0", "0", "0"}, {0, 1, "3", "4", "5"}, {1, 0, "-3", "-4", "5"}, {2, 1, "4", "4", "5.66"},
+        {1, 1, "0", "0", "0"},
+        {0, 1, "3", "4", "5"},
+        {1, 0, "-3", "-4", "5"},
+        {2, 1, "4", "4", "5.66"},
     };
     for (const Case& c : cases) {
         form.selectRow(c.a);

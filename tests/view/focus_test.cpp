@@ -187,7 +187,8 @@ TEST(FocusBars, GainMultipliesAndTheAreaHeightCaps) {
         int areaHeight;
         int want;
     } cases[] = {
-        {0, 400, 160}, {5, 400, 320}, {20, 1000, 800}, {5, 200, 199}, {99, 1000, 800}, {-3, 400, 160},
+        {0, 400, 160}, {5, 400, 320},   {20, 1000, 800},
+        {5, 200, 199}, {99, 1000, 800}, {-3, 400, 160},
     };
     for (const Case& c : cases) {
         ColorSettings color;
@@ -289,7 +290,7 @@ TEST(FocusArea, GripTable) {
         {100, 110, FocusGrip::Left, CursorCode::SizeHorizontal},
         {109, 149, FocusGrip::Left, CursorCode::SizeHorizontal},
         {205, 130, FocusGrip::Right, CursorCode::SizeHorizontal},
-        {89, 100, FocusGrip::None, 0},  // range starts are included, ends not
+        {89, 100, FocusGrip::None, 0}, // range starts are included, ends not
         {210, 130, FocusGrip::None, 0},
         {150, 170, FocusGrip::None, 0},
         {150, 130, FocusGrip::None, 0}, // inside
@@ -331,7 +332,7 @@ TEST(FocusArea, ColourShortcutMatchesTheGreyPicture) {
     grey.create(64, 48, 8);
     ToGrey8(image, grey);
     CDibImage scratch;
-    const IntRect rects[] = {{5, 5, 30, 40}, {0, 0, 64, 48}, {-20, -10, 15, 20},
+    const IntRect rects[] = {{5, 5, 30, 40},   {0, 0, 64, 48},   {-20, -10, 15, 20},
                              {50, 30, 90, 70}, {10, 10, 11, 11}, {30, 30, 10, 10}};
     for (const IntRect& r : rects) {
         EXPECT_EQ(FocusAreaValueOfColour(image, r, scratch), FocusAreaValue(grey, r))
@@ -445,13 +446,11 @@ TEST(FocusWindow, ScaleRowsAndBarFill) {
     struct Case {
         int value, row, height, top;
     } cases[] = {
-        {200, 2, 200, 0},   // above the maximum 128: the whole height
-        {128, 2, 200, 0},
-        {64, 2, 200, 100},
+        {200, 2, 200, 0}, // above the maximum 128: the whole height
+        {128, 2, 200, 0},   {64, 2, 200, 100},
         {100, 0, 210, 127}, // (255 - 100) * 210 / 255 = 127.6
-        {0, 9, 200, 200},
-        {-5, 9, 200, 200},
-        {6, 99, 200, 100},  // rows beyond the list take the last (12)
+        {0, 9, 200, 200},   {-5, 9, 200, 200},
+        {6, 99, 200, 100}, // rows beyond the list take the last (12)
     };
     for (const Case& c : cases)
         EXPECT_EQ(FocusBarTop(c.value, FocusScaleMaximum(c.row), c.height), c.top)
