@@ -12,6 +12,8 @@
 
 #include <bit>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -51,7 +53,8 @@ void PaintDot(QPainter& p, const OverlayItem& item) {
 
 // Bands are pixel arithmetic, not pen work: written straight into the picture the
 // painter draws on (the composed area and saved pictures are both 32-bit QImages).
-void PaintBand(QPainter& p, const OverlayItem& item) {
+// A run of consecutive bands goes out in one pass over the picture.
+void PaintBands(QPainter& p, std::span<const OverlayItem> items) {
     static_assert(std::endian::native == std::endian::little, "QRgb bytes are B, G, R, A");
     QPaintDevice* device = p.device();
     if (!device || device->devType() != QInternal::Image)
@@ -65,7 +68,11 @@ void PaintBand(QPainter& p, const OverlayItem& item) {
     rows.bytesPerPixel = 4;
     rows.width = image->width();
     rows.height = image->height();
-    BlendBand(rows, item.bounds, item.colour, item.opacity, item.dash, item.dashOrigin);
+    std::vector<PixelBand> bands;
+    bands.reserve(items.size());
+    for (const OverlayItem& item : items)
+        bands.push_back({item.bounds, item.colour, item.opacity, item.dash, item.dashOrigin});
+    BlendBands(rows, bands);
 }
 
 } // namespace
@@ -79,7 +86,9 @@ void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& fon
     // The font is made once per paint, on the first label.
     std::optional<QFont> qfont;
     int ascent = 0;
-    for (const OverlayItem& item : list.items()) {
+    const std::vector<OverlayItem>& items = list.items();
+    for (std::size_t index = 0; index < items.size(); ++index) {
+        const OverlayItem& item = items[index];
         switch (item.type) {
         case OverlayItemType::Line: {
             const OverlayPoint a = item.points[0];
@@ -115,8 +124,14 @@ void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& fon
             PaintDot(painter, item);
             break;
         case OverlayItemType::Band:
-            PaintBand(painter, item);
+        {
+            std::size_t end = index + 1;
+            while (end < items.size() && items[end].type == OverlayItemType::Band)
+                ++end;
+            PaintBands(painter, std::span<const OverlayItem>(items).subspan(index, end - index));
+            index = end - 1;
             break;
+        }
         case OverlayItemType::Text: {
             if (!haveGui)
                 break;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -35,8 +36,12 @@ ChannelTable TableFor(int colour, int opacity) {
     return t;
 }
 
+// The three lookup tables of a 3-byte picture (blue, green, red).
+using Lookup = std::array<ChannelTable, 3>;
+
+// Kept small: a run of bands walks them on every row.
 struct Tables {
-    ChannelTable b, g, r;
+    const Lookup* lookup = nullptr;
     bool opaque = false; // every old value gives the colour: a plain fill
     std::uint8_t cb = 0, cg = 0, cr = 0;
     // The blend as arithmetic, for 4-byte pixels: old * keep / 100 + add per channel.
@@ -96,6 +101,9 @@ struct Tables {
             }
             return;
         }
+        const ChannelTable& b = (*lookup)[0];
+        const ChannelTable& g = (*lookup)[1];
+        const ChannelTable& r = (*lookup)[2];
         for (int k = 0; k < count; ++k, p += step) {
             p[0] = b[p[0]];
             p[1] = g[p[1]];
@@ -104,7 +112,8 @@ struct Tables {
     }
 };
 
-Tables TablesFor(COLORREF colour, int opacity, bool lookup) {
+// `lookup` receives the tables for 3-byte pixels; null for 4-byte ones, which need none.
+Tables TablesFor(COLORREF colour, int opacity, Lookup* lookup) {
     Tables t;
     if (opacity >= 100) {
         t.opaque = true;
@@ -119,11 +128,46 @@ Tables TablesFor(COLORREF colour, int opacity, bool lookup) {
     t.addR = static_cast<std::uint8_t>(opacity * GetRValue(colour) / 100);
     if (!lookup)
         return t;
-    t.b = TableFor(GetBValue(colour), opacity);
-    t.g = TableFor(GetGValue(colour), opacity);
-    t.r = TableFor(GetRValue(colour), opacity);
+    (*lookup)[0] = TableFor(GetBValue(colour), opacity);
+    (*lookup)[1] = TableFor(GetGValue(colour), opacity);
+    (*lookup)[2] = TableFor(GetRValue(colour), opacity);
+    t.lookup = lookup;
     return t;
 }
+
+// One row of a band, already cut to the rows.
+void BlendRow(const Tables& t, const PixelRows& rows, int y, const IntRect& r, BandDash dash,
+              int dashOrigin) {
+    if (dash == BandDash::AlongY && !DashDrawn(y, dashOrigin))
+        return;
+    const int step = rows.bytesPerPixel;
+    std::uint8_t* line = rows.row(y);
+    if (dash != BandDash::AlongX) {
+        t.span(line + static_cast<std::ptrdiff_t>(r.left) * step, r.width(), step);
+        return;
+    }
+    // Whole dashes at a time: from each column to the end of its dash.
+    int x = r.left;
+    while (x < r.right) {
+        long long phase = (static_cast<long long>(x) - dashOrigin) % kDashPeriod;
+        if (phase < 0)
+            phase += kDashPeriod;
+        if (phase >= kDashDrawn) {
+            x += static_cast<int>(kDashPeriod - phase);
+            continue;
+        }
+        const int end = static_cast<int>(std::min<long long>(r.right, x + (kDashDrawn - phase)));
+        t.span(line + static_cast<std::ptrdiff_t>(x) * step, end - x, step);
+        x = end;
+    }
+}
+
+struct Prepared {
+    Tables tables;
+    IntRect rect;
+    BandDash dash;
+    int dashOrigin;
+};
 
 } // namespace
 
@@ -134,30 +178,36 @@ void BlendBand(const PixelRows& rows, const IntRect& rect, COLORREF colour, int 
     const IntRect r = rect.intersected({0, 0, rows.width, rows.height});
     if (r.isEmpty())
         return;
-    const Tables t = TablesFor(colour, opacity, rows.bytesPerPixel != 4);
-    const int step = rows.bytesPerPixel;
-    for (int y = r.top; y < r.bottom; ++y) {
-        if (dash == BandDash::AlongY && !DashDrawn(y, dashOrigin))
+    Lookup lookup;
+    const Tables t = TablesFor(colour, opacity, rows.bytesPerPixel != 4 ? &lookup : nullptr);
+    for (int y = r.top; y < r.bottom; ++y)
+        BlendRow(t, rows, y, r, dash, dashOrigin);
+}
+
+void BlendBands(const PixelRows& rows, std::span<const PixelBand> bands) {
+    if (rows.isNull())
+        return;
+    std::vector<Prepared> prepared;
+    prepared.reserve(bands.size());
+    std::vector<Lookup> lookups(rows.bytesPerPixel != 4 ? bands.size() : 0);
+    int top = rows.height;
+    int bottom = 0;
+    for (const PixelBand& b : bands) {
+        const IntRect r = b.rect.intersected({0, 0, rows.width, rows.height});
+        if (b.opacity <= 0 || r.isEmpty())
             continue;
-        std::uint8_t* line = rows.row(y);
-        if (dash != BandDash::AlongX) {
-            t.span(line + static_cast<std::ptrdiff_t>(r.left) * step, r.width(), step);
-            continue;
-        }
-        // Whole dashes at a time: from each column to the end of its dash.
-        int x = r.left;
-        while (x < r.right) {
-            long long phase = (static_cast<long long>(x) - dashOrigin) % kDashPeriod;
-            if (phase < 0)
-                phase += kDashPeriod;
-            if (phase >= kDashDrawn) {
-                x += static_cast<int>(kDashPeriod - phase);
-                continue;
-            }
-            const int end =
-                static_cast<int>(std::min<long long>(r.right, x + (kDashDrawn - phase)));
-            t.span(line + static_cast<std::ptrdiff_t>(x) * step, end - x, step);
-            x = end;
+        Lookup* lookup = lookups.empty() ? nullptr : &lookups[prepared.size()];
+        prepared.push_back({TablesFor(b.colour, b.opacity, lookup), r, b.dash, b.dashOrigin});
+        top = std::min(top, r.top);
+        bottom = std::max(bottom, r.bottom);
+    }
+    // Row by row through the picture, every band in its order on each row: each pixel
+    // sees the bands in list order, as one band after the other would give, while the
+    // picture is walked once from top to bottom.
+    for (int y = top; y < bottom; ++y) {
+        for (const Prepared& p : prepared) {
+            if (y >= p.rect.top && y < p.rect.bottom)
+                BlendRow(p.tables, rows, y, p.rect, p.dash, p.dashOrigin);
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 class CDibImage;
 
@@ -50,3 +51,15 @@ constexpr int BlendChannel(int old, int colour, int opacity) {
 // starts at dashOrigin are left alone.
 void BlendBand(const PixelRows& rows, const IntRect& rect, COLORREF colour, int opacity,
                BandDash dash = BandDash::None, int dashOrigin = 0);
+
+// One band for BlendBands.
+struct PixelBand {
+    IntRect rect;
+    COLORREF colour = 0;
+    int opacity = 100;
+    BandDash dash = BandDash::None;
+    int dashOrigin = 0;
+};
+
+// The same as BlendBand on each band in order, done row by row over the picture.
+void BlendBands(const PixelRows& rows, std::span<const PixelBand> bands);

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -118,6 +119,33 @@ TEST(CrossLinePixels, FourBytePixelsBlendAsTheRuleSaysAndKeepTheFourthByte) {
                 }
             }
         }
+    }
+}
+
+TEST(CrossLinePixels, BandsRowByRowEqualBandsOneAfterTheOther) {
+    // Overlapping bands of different colours, opacities and dashes: the order in which
+    // a pixel sees them decides its value.
+    const std::vector<PixelBand> bands = {
+        {{0, 10, 1 << 30, 20}, RGB(255, 0, 0), 50, BandDash::AlongX, 0},
+        {{15, 0, 25, 1 << 30}, RGB(0, 255, 40), 30, BandDash::AlongY, 3},
+        {{-5, 12, 60, 18}, RGB(9, 99, 200), 100, BandDash::None, 0},
+        {{18, 5, 22, 40}, RGB(255, 255, 255), 77, BandDash::None, 0},
+        {{0, 0, 0, 0}, RGB(1, 1, 1), 50, BandDash::None, 0},
+        {{2, 2, 30, 30}, RGB(1, 1, 1), 0, BandDash::None, 0},
+    };
+    for (int bits : {24, 32}) {
+        CDibImage one;
+        one.create(50, 45, bits);
+        for (int y = 0; y < 45; ++y)
+            for (int x = 0; x < 50 * one.bytesPerPixel(); ++x)
+                one.scanLine(y)[x] = static_cast<std::uint8_t>(x * 7 + y * 13);
+        CDibImage all;
+        all.copyFrom(one);
+        for (const PixelBand& b : bands)
+            BlendBand(PixelRows::Of(one), b.rect, b.colour, b.opacity, b.dash, b.dashOrigin);
+        BlendBands(PixelRows::Of(all), bands);
+        ASSERT_EQ(one.byteSize(), all.byteSize());
+        EXPECT_TRUE(std::equal(one.bits(), one.bits() + one.byteSize(), all.bits())) << bits;
     }
 }
 
