@@ -127,3 +127,17 @@ void OverlayList::text(COLORREF colour, OverlayPoint topLeft, std::string text) 
     item.text = std::move(text);
     m_items.push_back(std::move(item));
 }
+
+void OverlayList::band(COLORREF colour, int opacity, const IntRect& bounds, BandDash dash,
+                       int dashOrigin) {
+    if (bounds.isEmpty() || opacity <= 0)
+        return;
+    OverlayItem item;
+    item.type = OverlayItemType::Band;
+    item.colour = colour;
+    item.bounds = bounds;
+    item.opacity = opacity > 100 ? 100 : opacity;
+    item.dash = dash;
+    item.dashOrigin = dashOrigin;
+    m_items.push_back(std::move(item));
+}

@@ -2,6 +2,7 @@
 #include "model/dpoint.h"
 #include "platform/colorref.h"
 #include "platform/int_rect.h"
+#include "view/pixel_band.h"
 
 #include <string>
 #include <vector>
@@ -53,6 +54,8 @@ enum class OverlayItemType {
     Ellipse,  // the outline of the ellipse inscribed in bounds (right and bottom exclusive)
     Dot,      // a round dot of `width` pixels across, centred on points[0]
     Text,     // `text` (UTF-8) in the overlay font with its top-left corner at points[0]
+    Band,     // the pixels of `bounds` blended with the colour at `opacity` percent (BlendBand),
+              // dashed from `dashOrigin` when `dash` says so; cut to the surface drawn on
 };
 
 struct OverlayItem {
@@ -62,6 +65,9 @@ struct OverlayItem {
     std::vector<OverlayPoint> points;
     IntRect bounds;
     std::string text;
+    int opacity = 100;
+    BandDash dash = BandDash::None;
+    int dashOrigin = 0;
 };
 
 // Everything one paint draws over the picture, in drawing order. Built from the records
@@ -81,6 +87,10 @@ public:
     void ellipse(COLORREF colour, int width, const IntRect& bounds);
     void dot(COLORREF colour, int diameter, OverlayPoint centre);
     void text(COLORREF colour, OverlayPoint topLeft, std::string text);
+    // Pixels written directly rather than with a pen: cross lines, focus bars. Nothing
+    // for an empty rectangle or an opacity of 0 or less.
+    void band(COLORREF colour, int opacity, const IntRect& bounds, BandDash dash = BandDash::None,
+              int dashOrigin = 0);
 
     const std::vector<OverlayItem>& items() const { return m_items; }
     std::vector<OverlayItem>& items() { return m_items; }

@@ -10,7 +10,10 @@
 #include <QPen>
 #include <QPolygon>
 
+#include <bit>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -19,6 +22,30 @@ QPolygon ToPolygon(const std::vector<OverlayPoint>& points) {
     for (std::size_t k = 0; k < points.size(); ++k)
         polygon.setPoint(static_cast<int>(k), points[k].x, points[k].y);
     return polygon;
+}
+
+// Bands are pixel arithmetic, not pen work: written straight into the picture the
+// painter draws on (the composed area and saved pictures are both 32-bit QImages).
+// A run of consecutive bands goes out in one pass over the picture.
+void PaintBands(QPainter& p, std::span<const OverlayItem> items) {
+    static_assert(std::endian::native == std::endian::little, "QRgb bytes are B, G, R, A");
+    QPaintDevice* device = p.device();
+    if (!device || device->devType() != QInternal::Image)
+        return;
+    auto* image = static_cast<QImage*>(device);
+    if (image->depth() != 32)
+        return;
+    PixelRows rows;
+    rows.top = image->bits();
+    rows.stride = image->bytesPerLine();
+    rows.bytesPerPixel = 4;
+    rows.width = image->width();
+    rows.height = image->height();
+    std::vector<PixelBand> bands;
+    bands.reserve(items.size());
+    for (const OverlayItem& item : items)
+        bands.push_back({item.bounds, item.colour, item.opacity, item.dash, item.dashOrigin});
+    BlendBands(rows, bands);
 }
 
 } // namespace
@@ -32,7 +59,9 @@ void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& fon
     // The font is made once per paint, on the first label.
     std::optional<QFont> qfont;
     int ascent = 0;
-    for (const OverlayItem& item : list.items()) {
+    const std::vector<OverlayItem>& items = list.items();
+    for (std::size_t index = 0; index < items.size(); ++index) {
+        const OverlayItem& item = items[index];
         switch (item.type) {
         case OverlayItemType::Line: {
             const OverlayPoint a = item.points[0];
@@ -63,6 +92,15 @@ void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& fon
             PaintCanvasDot(painter, item.points[0].x, item.points[0].y, item.width,
                            CanvasColour(item.colour));
             break;
+        case OverlayItemType::Band:
+        {
+            std::size_t end = index + 1;
+            while (end < items.size() && items[end].type == OverlayItemType::Band)
+                ++end;
+            PaintBands(painter, std::span<const OverlayItem>(items).subspan(index, end - index));
+            index = end - 1;
+            break;
+        }
         case OverlayItemType::Text: {
             if (!haveGui)
                 break;

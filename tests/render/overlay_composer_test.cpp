@@ -4,6 +4,8 @@
 #include "model/measure.h"
 #include "model/measure_chain.h"
 #include "platform/language.h"
+#include "view/cross_line_drawing.h"
+#include "view/cross_line_model.h"
 #include "view/overlay_composer.h"
 #include "view/overlay_layers.h"
 #include "view/overlay_list.h"
@@ -312,6 +314,39 @@ TEST_F(OverlayComposer, BurntInOverlayHasThePixelsOfTheScreenAtX1) {
     EXPECT_EQ(differing, 0);
     EXPECT_GT(overlaid, 5000); // the comparison covers a real overlay, labels included
     EXPECT_GT(Count(screen, Q(color.text), screen.rect()), 200);
+}
+
+TEST_F(OverlayComposer, CrossLinesAreTheSameOnScreenAndInTheSavedPicture) {
+    CrossLineModel model;
+    CROSSLINE master;
+    master.Pos_x = 60;
+    master.Pos_y = 40;
+    master.Size = 3;
+    master.Draw = 50;
+    master.Color = RGB(255, 255, 255);
+    CROSSLINE dashed = master;
+    dashed.Pos_x = 40;
+    dashed.Pos_y = 30;
+    dashed.Type = 1;
+    dashed.Color = RGB(0, 200, 100);
+    dashed.Draw = 100;
+    model.list(CrossLineModel::kFirst) = {master, dashed};
+    in.crossLines = [&](OverlayList& out, const OverlayMapping& map) {
+        AppendCrossLines(out, map, model, nullptr);
+    };
+    const CDibImage picture = Plain(120, 90);
+    const QImage screen = compose(picture, View(1), 120, 90);
+    CDibImage saved = Plain(120, 90);
+    ASSERT_EQ(DrawOverlayOntoImage(saved, in), 1);
+    for (int y = 0; y < 90; ++y) {
+        const std::uint8_t* row = saved.scanLine(y);
+        for (int x = 0; x < 120; ++x)
+            ASSERT_EQ(screen.pixel(x, y), qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x])) << x << "," << y;
+    }
+    EXPECT_EQ(screen.pixel(5, 40), qRgb(127, 127, 127));     // white at 50 % over black
+    EXPECT_EQ(screen.pixel(5, 70), Q(dashed.Color));         // dashed slave's horizontal line
+    EXPECT_EQ(screen.pixel(18, 70), Q(kPaper));              // its first gap
+    EXPECT_EQ(screen.pixel(24, 70), Q(dashed.Color));
 }
 
 } // namespace
