@@ -2,6 +2,8 @@
 
 #include "capture/synthetic_picture.h"
 #include "images/dib_image.h"
+#include "platform/profile.h"
+#include "platform/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -162,6 +164,23 @@ TEST(AutoCalibrationTest, FailuresChangeNothing) {
     // Within the limits the same target succeeds.
     CALIBRATION c = Calibration();
     EXPECT_TRUE(AutoCalibrate(DemoFrame(), kAroundDot, 29, 31, c).ok());
+}
+
+TEST(AutoCalibrationTest, SizeLimitsAreReadAgainWithThePresentValuesAsDefaults) {
+    TempDir temp;
+    const std::string ini = temp.file("Mirelta.ini");
+    std::int32_t minSize = 6, maxSize = 200;
+    ReloadAutoSizeLimits(Profile(ini), minSize, maxSize); // no file yet
+    EXPECT_EQ(minSize, 6);
+    EXPECT_EQ(maxSize, 200);
+    WriteBytes(ini, "[Mirelta]\nAutoMinSize=12\n");
+    ReloadAutoSizeLimits(Profile(ini), minSize, maxSize);
+    EXPECT_EQ(minSize, 12);
+    EXPECT_EQ(maxSize, 200);
+    WriteBytes(ini, "[Mirelta]\nAutoMinSize=3\nAutoMaxSize=40\n");
+    ReloadAutoSizeLimits(Profile(ini), minSize, maxSize);
+    EXPECT_EQ(minSize, 3);
+    EXPECT_EQ(maxSize, 40);
 }
 
 } // namespace
