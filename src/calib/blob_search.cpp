@@ -41,49 +41,83 @@ BlobSearchResult BlobSearch::run(LabelImage& labels, const IntRect& rect, double
         std::int32_t* row = labels.row(y);
         const std::int32_t* nextRow = labels.row(y + 1);
         const std::int32_t* prevRow = labels.row(y - 1);
+        // Pixels given the same label one after another along the row are added to their
+        // blob together: the same sums and box, with one update per run.
+        std::int32_t runLabel = -1;
+        int runStart = 0, runEnd = 0;
+        std::int64_t runCount = 0, runSumX = 0;
+        auto flush = [&] {
+            if (runLabel < 0)
+                return;
+            Blob& b = m_blobs[static_cast<std::size_t>(runLabel)];
+            if (b.count == 0) {
+                // A new blob, or a label left by an earlier search: the run is its box.
+                b.minX = runStart;
+                b.maxX = runEnd;
+                b.minY = b.maxY = y;
+            } else {
+                b.minX = std::min(b.minX, runStart);
+                b.maxX = std::max(b.maxX, runEnd);
+                b.minY = std::min(b.minY, y);
+                b.maxY = std::max(b.maxY, y);
+            }
+            b.count += runCount;
+            b.sumX += runSumX;
+            b.sumY += runCount * y;
+            runLabel = -1;
+        };
         for (int x = x0; x < x1; ++x) {
-            if (row[x] != kLabelForeground)
+            if (row[x] != kLabelForeground) {
+                flush();
                 continue;
-            const std::int32_t around[8] = {row[x + 1],     nextRow[x + 1], nextRow[x],
-                                            nextRow[x - 1], row[x - 1],     prevRow[x - 1],
-                                            prevRow[x],     prevRow[x + 1]};
+            }
             std::int32_t m = kLabelLimit;
             bool linked = false;
-            for (const std::int32_t n : around) {
+            auto visit = [&](std::int32_t n) {
                 if (n > kLabelLimit)
-                    continue;
+                    return;
                 linked = true;
                 if (n < m) {
                     m = n;
                 } else if (n > m) {
                     // A label left by an earlier search may lie beyond the table.
-                    grow(static_cast<std::size_t>(n) + 1);
+                    if (static_cast<std::size_t>(n) >= m_table.size())
+                        grow(static_cast<std::size_t>(n) + 1);
                     m_table[static_cast<std::size_t>(n)] = m;
                 }
-            }
+            };
+            visit(row[x + 1]);
+            visit(nextRow[x + 1]);
+            visit(nextRow[x]);
+            visit(nextRow[x - 1]);
+            visit(row[x - 1]);
+            visit(prevRow[x - 1]);
+            visit(prevRow[x]);
+            visit(prevRow[x + 1]);
             if (!linked) {
                 if (next >= kMaxBlobLabels)
                     return BlobSearchResult::TooManyLabels;
+                flush();
                 m = next++;
+                if (static_cast<std::size_t>(m) >= m_table.size())
+                    grow(static_cast<std::size_t>(m) + 1);
+                m_blobs[static_cast<std::size_t>(m)] = {};
+            } else if (static_cast<std::size_t>(m) >= m_table.size()) {
                 grow(static_cast<std::size_t>(m) + 1);
-                m_blobs[static_cast<std::size_t>(m)] = {1, x, y, x, y, x, y};
-            } else {
-                grow(static_cast<std::size_t>(m) + 1);
-                Blob& b = m_blobs[static_cast<std::size_t>(m)];
-                if (b.count == 0) {
-                    // Only a label of an earlier search leads here.
-                    b = {0, 0, 0, x, y, x, y};
-                }
-                ++b.count;
-                b.sumX += x;
-                b.sumY += y;
-                b.minX = std::min(b.minX, x);
-                b.minY = std::min(b.minY, y);
-                b.maxX = std::max(b.maxX, x);
-                b.maxY = std::max(b.maxY, y);
             }
+            if (m != runLabel) {
+                flush();
+                runLabel = m;
+                runStart = x;
+                runCount = 0;
+                runSumX = 0;
+            }
+            ++runCount;
+            runSumX += x;
+            runEnd = x;
             row[x] = m;
         }
+        flush();
     }
 
     for (std::size_t i = m_table.size(); i-- > 0;) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,123 @@ std::vector<FoundBlob> Search(LabelImage& image, double lower = 0, double upper 
     EXPECT_EQ(search.run(image, {0, 0, image.width, image.height}, lower, upper, aspect, found),
               BlobSearchResult::Ok);
     return found;
+}
+
+// The rule as written, one pixel at a time, to hold the search to on random masks.
+std::vector<FoundBlob> ReferenceSearch(LabelImage& image, const IntRect& rect, double lower,
+                                       double upper, double aspect) {
+    struct Blob {
+        long long count = 0, sumX = 0, sumY = 0;
+        int minX = 0, minY = 0, maxX = 0, maxY = 0;
+    };
+    const int w = image.width, h = image.height;
+    for (int x = 0; x < w; ++x)
+        image.row(0)[x] = image.row(h - 1)[x] = kLabelBackground;
+    for (int y = 0; y < h; ++y)
+        image.row(y)[0] = image.row(y)[w - 1] = kLabelBackground;
+    std::vector<int> table(10);
+    for (int i = 0; i < 10; ++i)
+        table[i] = i;
+    std::vector<Blob> blobs(10);
+    int next = 0;
+    for (int y = std::max(rect.top, 1); y < std::min(rect.bottom, h - 1); ++y)
+        for (int x = std::max(rect.left, 1); x < std::min(rect.right, w - 1); ++x) {
+            if (image.row(y)[x] != kLabelForeground)
+                continue;
+            const int around[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1},
+                                      {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
+            int m = kLabelLimit;
+            bool linked = false;
+            for (const auto& d : around) {
+                const int n = image.row(y + d[1])[x + d[0]];
+                if (n > kLabelLimit)
+                    continue;
+                linked = true;
+                if (n < m) {
+                    m = n;
+                } else if (n > m) {
+                    while (static_cast<int>(table.size()) <= n)
+                        table.push_back(static_cast<int>(table.size()));
+                    table[n] = m;
+                }
+            }
+            if (!linked) {
+                m = next++;
+                while (static_cast<int>(table.size()) <= m)
+                    table.push_back(static_cast<int>(table.size()));
+                blobs.resize(table.size());
+                blobs[m] = {1, x, y, x, y, x, y};
+            } else {
+                Blob& b = blobs[m];
+                ++b.count;
+                b.sumX += x;
+                b.sumY += y;
+                b.minX = std::min(b.minX, x);
+                b.minY = std::min(b.minY, y);
+                b.maxX = std::max(b.maxX, x);
+                b.maxY = std::max(b.maxY, y);
+            }
+            image.row(y)[x] = m;
+        }
+    blobs.resize(table.size());
+    for (int i = static_cast<int>(table.size()) - 1; i >= 0; --i) {
+        const int t = table[i];
+        if (t == i)
+            continue;
+        Blob& to = blobs[t];
+        const Blob& from = blobs[i];
+        to.count += from.count;
+        to.sumX += from.sumX;
+        to.sumY += from.sumY;
+        to.minX = std::min(to.minX, from.minX);
+        to.minY = std::min(to.minY, from.minY);
+        to.maxX = std::max(to.maxX, from.maxX);
+        to.maxY = std::max(to.maxY, from.maxY);
+        blobs[i] = {};
+    }
+    std::vector<FoundBlob> found;
+    for (const Blob& b : blobs) {
+        if (b.sumX == 0 && b.sumY == 0)
+            continue;
+        const int bw = std::max(std::abs(b.maxX - b.minX), 1);
+        const int bh = std::max(std::abs(b.maxY - b.minY), 1);
+        if (lower < b.count && b.count < upper &&
+            static_cast<double>(std::max(bw, bh)) / std::min(bw, bh) < aspect &&
+            (bw < 1600 || bh < 1200))
+            found.push_back({b.count, b.sumX / b.count, h - b.sumY / b.count, b.minX, b.minY,
+                             b.maxX, b.maxY});
+    }
+    return found;
+}
+
+TEST(BlobSearchTest, SameBlobsInTheSameOrderAsTheRuleOnRandomMasks) {
+    std::mt19937 rng(21);
+    for (int density : {10, 35, 50, 65, 90})
+        for (int round = 0; round < 4; ++round) {
+            const int w = 3 + static_cast<int>(rng() % 90), h = 3 + static_cast<int>(rng() % 70);
+            LabelImage image;
+            image.assign(w, h, kLabelBackground);
+            for (auto& v : image.values)
+                v = static_cast<int>(rng() % 100) < density ? kLabelForeground : kLabelBackground;
+            LabelImage copy = image;
+            const IntRect rect{static_cast<int>(rng() % 5), static_cast<int>(rng() % 5),
+                               w - static_cast<int>(rng() % 5), h - static_cast<int>(rng() % 5)};
+            std::vector<FoundBlob> found;
+            BlobSearch search;
+            ASSERT_EQ(search.run(image, rect, 1, 1e9, 3.0, found), BlobSearchResult::Ok);
+            const std::vector<FoundBlob> expected = ReferenceSearch(copy, rect, 1, 1e9, 3.0);
+            ASSERT_EQ(found.size(), expected.size()) << density << " " << w << "x" << h;
+            for (std::size_t i = 0; i < found.size(); ++i) {
+                EXPECT_EQ(found[i].count, expected[i].count) << i;
+                EXPECT_EQ(found[i].centreX, expected[i].centreX) << i;
+                EXPECT_EQ(found[i].centreY, expected[i].centreY) << i;
+                EXPECT_EQ(found[i].minX, expected[i].minX) << i;
+                EXPECT_EQ(found[i].minY, expected[i].minY) << i;
+                EXPECT_EQ(found[i].maxX, expected[i].maxX) << i;
+                EXPECT_EQ(found[i].maxY, expected[i].maxY) << i;
+            }
+            EXPECT_EQ(image.values, copy.values); // the same labels left in the image
+        }
 }
 
 TEST(BlobSearchTest, BlobsComeInOrderOfDiscoveryWithSumsCentresAndBoxes) {
