@@ -34,7 +34,9 @@ cv::Mat View(const CDibImage& image) {
                    static_cast<std::size_t>(image.stride()));
 }
 
-void SingleThread() { cv::setNumThreads(1); }
+void SingleThread() {
+    cv::setNumThreads(1);
+}
 
 void EdgeMirelta(benchmark::State& state) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));

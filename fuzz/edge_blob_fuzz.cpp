@@ -16,12 +16,12 @@ namespace {
 
 // Reads the input front to back; past its end every byte is 0.
 class Bytes {
-public:
+  public:
     Bytes(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
     std::uint8_t next() { return m_pos < m_size ? m_data[m_pos++] : 0; }
     int signedByte() { return static_cast<std::int8_t>(next()); }
 
-private:
+  private:
     const std::uint8_t* m_data;
     std::size_t m_size;
     std::size_t m_pos = 0;

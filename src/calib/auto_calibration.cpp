@@ -35,8 +35,8 @@ bool CropGrey(const CDibImage& display, const IntRect& region, std::vector<std::
     const int w = region.width(), h = region.height();
     grey.resize(static_cast<std::size_t>(w) * h);
     for (int t = 0; t < h; ++t) {
-        const std::uint8_t* s = display.scanLine(region.top + t) +
-                                static_cast<std::size_t>(region.left) * bytes;
+        const std::uint8_t* s =
+            display.scanLine(region.top + t) + static_cast<std::size_t>(region.left) * bytes;
         std::uint8_t* d = grey.data() + static_cast<std::size_t>(h - 1 - t) * w;
         if (bytes == 1) {
             std::copy_n(s, w, d);
@@ -48,7 +48,9 @@ bool CropGrey(const CDibImage& display, const IntRect& region, std::vector<std::
     return true;
 }
 
-std::int32_t Mark(bool foreground) { return foreground ? kLabelForeground : kLabelBackground; }
+std::int32_t Mark(bool foreground) {
+    return foreground ? kLabelForeground : kLabelBackground;
+}
 
 // Blob search over a strip of the edge mask; the sorted crossings' mean spacing, or a
 // negative value when there are fewer than two.
@@ -157,8 +159,8 @@ AutoCalibrationResult AutoCalibrate(const CDibImage& display, const IntRect& cal
     for (int k = 0; k < 4; ++k) {
         bool tooMany = false;
         if (!StripPitch(search, edges, strips[k], k % 2 == 0, result.pitch[k], tooMany)) {
-            result.error = tooMany ? AutoCalibrationError::TooManyLabels
-                                   : AutoCalibrationError::NoPitch;
+            result.error =
+                tooMany ? AutoCalibrationError::TooManyLabels : AutoCalibrationError::NoPitch;
             return result;
         }
     }

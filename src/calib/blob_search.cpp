@@ -155,8 +155,8 @@ BlobSearchResult BlobSearch::run(LabelImage& labels, const IntRect& rect, double
             continue;
         if (!(bw < 1600 || bh < 1200))
             continue;
-        found.push_back({b.count, b.sumX / b.count, h - b.sumY / b.count, b.minX, b.minY, b.maxX,
-                         b.maxY});
+        found.push_back(
+            {b.count, b.sumX / b.count, h - b.sumY / b.count, b.minX, b.minY, b.maxX, b.maxY});
     }
     return BlobSearchResult::Ok;
 }

@@ -43,7 +43,7 @@ enum class BlobSearchResult { Ok, TooManyLabels };
 
 // Reusable: the tables keep their memory from one search to the next.
 class BlobSearch {
-public:
+  public:
     // Labels the pixels of `labels` equal to kLabelForeground inside `rect` (left, top,
     // right, bottom in memory-row order, right and bottom exclusive) and appends to
     // `found`, in label order, each blob with lower < count < upper, the longer side of
@@ -55,7 +55,7 @@ public:
     BlobSearchResult run(LabelImage& labels, const IntRect& rect, double lower, double upper,
                          double aspect, std::vector<FoundBlob>& found);
 
-private:
+  private:
     struct Blob {
         std::int64_t count, sumX, sumY;
         int minX, minY, maxX, maxY;

@@ -49,8 +49,7 @@ template <int Bytes>
     }
 }
 
-template <int Bytes>
-void GreyRowPlain(const std::uint8_t* src, std::uint8_t* dst, int width) {
+template <int Bytes> void GreyRowPlain(const std::uint8_t* src, std::uint8_t* dst, int width) {
     GreyRowBody<Bytes>(src, dst, width);
 }
 
@@ -83,9 +82,12 @@ void EdgeRowPlain(const std::uint8_t* below, const std::uint8_t* centre, const s
     const __m256 limit = _mm256_set1_ps(255.0f);
     int x = 1;
     for (; x + 16 <= width - 1; x += 16) {
-        const __m256i bl = Load16(below + x - 1), bc = Load16(below + x), br = Load16(below + x + 1);
-        const __m256i cl = Load16(centre + x - 1), cc = Load16(centre + x), cr = Load16(centre + x + 1);
-        const __m256i al = Load16(above + x - 1), ac = Load16(above + x), ar = Load16(above + x + 1);
+        const __m256i bl = Load16(below + x - 1), bc = Load16(below + x),
+                      br = Load16(below + x + 1);
+        const __m256i cl = Load16(centre + x - 1), cc = Load16(centre + x),
+                      cr = Load16(centre + x + 1);
+        const __m256i al = Load16(above + x - 1), ac = Load16(above + x),
+                      ar = Load16(above + x + 1);
         const __m256i right = _mm256_add_epi16(_mm256_add_epi16(br, ar), _mm256_add_epi16(cr, cr));
         const __m256i left = _mm256_add_epi16(_mm256_add_epi16(bl, al), _mm256_add_epi16(cl, cl));
         const __m256i up = _mm256_add_epi16(_mm256_add_epi16(al, ar), _mm256_add_epi16(ac, ac));
@@ -134,8 +136,7 @@ EdgeRowKernel BestKernel() {
 
 using GreyRowKernel = void (*)(const std::uint8_t* src, std::uint8_t* dst, int width);
 
-template <int Bytes>
-GreyRowKernel BestGreyKernel() {
+template <int Bytes> GreyRowKernel BestGreyKernel() {
 #ifdef MIRELTA_EDGE_AVX2
     if (HasAvx2())
         return GreyRowAvx2<Bytes>;
@@ -160,9 +161,12 @@ bool IsGrey8Like(const CDibImage& image, const CDibImage& like) {
 
 int EdgePolarity(int vector) {
     switch (vector) {
-    case 1: return 1;
-    case 2: return -1;
-    default: return 0;
+    case 1:
+        return 1;
+    case 2:
+        return -1;
+    default:
+        return 0;
     }
 }
 
@@ -208,6 +212,7 @@ int ComputeEdgeImage(const CDibImage& display, CDibImage& grey, CDibImage& edge,
     case 32:
         GreyCopy(display, grey);
         return EdgeImageFromGrey(grey, edge, EdgePolarity(vector));
-    default: return 0;
+    default:
+        return 0;
     }
 }

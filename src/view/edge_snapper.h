@@ -12,7 +12,7 @@ struct MagnetSettings;
 // edge image is recomputed. The images follow the picture's size; a frame of the same
 // size allocates nothing.
 class EdgeSnapper {
-public:
+  public:
     // The clock must outlive the object; by default the process clock.
     EdgeSnapper();
     explicit EdgeSnapper(const Clock& clock);
@@ -43,7 +43,7 @@ public:
 
     const CDibImage& edgeImage() const { return m_edge; }
 
-private:
+  private:
     bool fitTo(const CDibImage& display);
     bool recompute(const CDibImage& display, const MagnetSettings& magnet);
 

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdint>
 
-int SnapSquareHalfWidth(int size) { return size < 1 ? 1 : size; }
+int SnapSquareHalfWidth(int size) {
+    return size < 1 ? 1 : size;
+}
 
 int SnapToEdge(DPOINT& p, const CDibImage& edge, int threshold, int size) {
     if (edge.isNull() || edge.bitCount() != 8)

@@ -61,7 +61,7 @@ std::vector<FoundBlob> ReferenceSearch(LabelImage& image, const IntRect& rect, d
         for (int x = std::max(rect.left, 1); x < std::min(rect.right, w - 1); ++x) {
             if (image.row(y)[x] != kLabelForeground)
                 continue;
-            const int around[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1},
+            const int around[8][2] = {{1, 0},  {1, 1},   {0, 1},  {-1, 1},
                                       {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
             int m = kLabelLimit;
             bool linked = false;
@@ -121,8 +121,8 @@ std::vector<FoundBlob> ReferenceSearch(LabelImage& image, const IntRect& rect, d
         if (lower < b.count && b.count < upper &&
             static_cast<double>(std::max(bw, bh)) / std::min(bw, bh) < aspect &&
             (bw < 1600 || bh < 1200))
-            found.push_back({b.count, b.sumX / b.count, h - b.sumY / b.count, b.minX, b.minY,
-                             b.maxX, b.maxY});
+            found.push_back(
+                {b.count, b.sumX / b.count, h - b.sumY / b.count, b.minX, b.minY, b.maxX, b.maxY});
     }
     return found;
 }
@@ -225,15 +225,11 @@ TEST(BlobSearchTest, LimitsOnCountAspectAndTheRing) {
         bool reported;
     } cases[] = {
         {21, 20, 0, 1e9, 1.05, false}, // sides 20 and 19: 1.053
-        {21, 21, 0, 1e9, 1.05, true},
-        {20, 21, 0, 1e9, 1.05, false},
-        {3, 3, 9, 1e9, 1e8, false}, // count 9 is not above 9
-        {3, 3, 8, 1e9, 1e8, true},
-        {3, 3, 0, 9, 1e8, false}, // nor below 9
-        {3, 3, 0, 10, 1e8, true},
-        {1, 1, 0, 10, 1e8, true}, // sides of 0 count as 1
-        {1, 5, 0, 10, 4.0, false},
-        {1, 5, 0, 10, 4.1, true},
+        {21, 21, 0, 1e9, 1.05, true},  {20, 21, 0, 1e9, 1.05, false},
+        {3, 3, 9, 1e9, 1e8, false},                              // count 9 is not above 9
+        {3, 3, 8, 1e9, 1e8, true},     {3, 3, 0, 9, 1e8, false}, // nor below 9
+        {3, 3, 0, 10, 1e8, true},      {1, 1, 0, 10, 1e8, true}, // sides of 0 count as 1
+        {1, 5, 0, 10, 4.0, false},     {1, 5, 0, 10, 4.1, true},
     };
     for (const Case& c : cases) {
         LabelImage image = Rectangle(c.columns, c.rows);

@@ -82,7 +82,8 @@ TEST(EdgeImageTest, EveryKernelGivesTheRulesBytes) {
                     for (const EdgeKernelInfo& k : AvailableEdgeKernels()) {
                         CDibImage other;
                         other.createMemoryOnly(size[0], size[1], 8);
-                        ASSERT_EQ(EdgeImageFromGrey(grey, other, EdgePolarity(vector), k.kernel), 1);
+                        ASSERT_EQ(EdgeImageFromGrey(grey, other, EdgePolarity(vector), k.kernel),
+                                  1);
                         ExpectSamePixels(other, expected, k.name);
                     }
                 }

@@ -47,11 +47,9 @@ TEST(EdgePreviewTest, BinaryTypeComparesTheUndividedGreySum) {
         {100, 100, 100, 100, 0},   // 10000 is not above 10000
         {101, 100, 100, 100, 255}, // 10059: above, though its grey level is still 100
         {0, 0, 255, 28, 255},      // 11 x 255 = 2805 against 2800: above
-        {0, 0, 255, 29, 0},
-        {255, 255, 255, 254, 255},
-        {255, 255, 255, 255, 0},
-        {0, 0, 0, -1, 255},
-        {255, 255, 255, 2000000000, 0}, // a threshold from the file that would overflow x 100
+        {0, 0, 255, 29, 0},        {255, 255, 255, 254, 255},      {255, 255, 255, 255, 0},
+        {0, 0, 0, -1, 255},        {255, 255, 255, 2000000000, 0}, // a threshold from the file that
+                                                                   // would overflow x 100
     };
     for (const Case& c : cases) {
         for (int bitCount : {24, 32}) {

@@ -50,10 +50,7 @@ TEST(EdgeSnapperTest, OtherwiseOncePerSecondWhileSnappingIsOn) {
     } steps[] = {
         {0, false},    // the first frame only starts the clock
         {1000, false}, // 1000 ms is not more than 1000 ms
-        {1, true},
-        {600, false},
-        {401, true},
-        {1001, true},
+        {1, true},     {600, false}, {401, true}, {1001, true},
     };
     for (const Step& s : steps) {
         clock.advance(s.advance);
