@@ -76,7 +76,7 @@ TEST(SnapToEdgeTest, SearchSquareIsHalfOpenAndCutByThePicture) {
         {{20, 10, 200}, {20.9, 20.9}, 10, true},
         {{20, 30, 200}, {20.9, 20.9}, 10, false},
         {{0, 0, 200}, {1.5, 1.5}, 10, true},     // square cut at the top-left corner
-        {{39, 29, 200}, {37.2, 28.7}, 10, true}, // and at the bottom-right
+        {{39, 39, 200}, {37.2, 38.7}, 10, true}, // and at the bottom-right
         {{0, 5, 200}, {-3.5, 5.0}, 10, true},    // a point left of the picture
         {{0, 5, 200}, {-10.5, 5.0}, 10, false},  // truncated to -10: 0 is the square's end
         {{5, 5, 200}, {6.0, 6.0}, 1, true},      // Size 1: the pixels x - 1 ... x
@@ -86,7 +86,7 @@ TEST(SnapToEdgeTest, SearchSquareIsHalfOpenAndCutByThePicture) {
         {{4, 6, 200}, {6.0, 6.0}, 0, false},
     };
     for (const Case& c : cases) {
-        const CDibImage edge = EdgeWith({c.edgePixel});
+        const CDibImage edge = EdgeWith({c.edgePixel}, 40, 40);
         DPOINT p = c.point;
         EXPECT_EQ(SnapToEdge(p, edge, 128, c.size), c.moves ? 1 : 0)
             << c.edgePixel.x << "," << c.edgePixel.y << " size " << c.size;
