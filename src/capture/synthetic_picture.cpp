@@ -156,14 +156,16 @@ void SyntheticPicture::drawSpecimen() {
         p.rect(cx - barHalfLength, cy + near, cx + barHalfLength + 1, cy + far, ink);
         p.rect(cx - barHalfLength, cy - far + 1, cx + barHalfLength + 1, cy - near + 1, ink);
     }
+    // Ruler ticks along the top and left edges; none where the bars reach the edges.
     for (int i = -kReach; i <= kReach; ++i) {
-        const int major = i == 0 ? 2 : 1;
+        if (i == 0)
+            continue;
         const int x = cx + i * pitch;
         const int y = cy + i * pitch;
         p.rect(x - 1, cardTop + static_cast<int>(4 * sy), x + 1,
-               cardTop + static_cast<int>((4 + 8 * major) * sy), ink);
-        p.rect(cardLeft + static_cast<int>(4 * sx), y - 1,
-               cardLeft + static_cast<int>((4 + 8 * major) * sx), y + 1, ink);
+               cardTop + static_cast<int>(12 * sy), ink);
+        p.rect(cardLeft + static_cast<int>(4 * sx), y - 1, cardLeft + static_cast<int>(12 * sx),
+               y + 1, ink);
     }
 
     // Sharp-edged things to measure.

@@ -94,6 +94,13 @@ TEST(AutoCalibrationTest, DemoTargetMeasuresItsEdgePitch) {
     expected.bottom = c.bottom;
     ExpectSame(c, expected);
 
+    // A rectangle over most of the card, its edges outside the strips, measures the same.
+    CALIBRATION whole = Calibration();
+    const AutoCalibrationResult all = AutoCalibrate(DemoFrame(), {45, 65, 595, 615}, 6, 200, whole);
+    ASSERT_TRUE(all.ok()) << static_cast<int>(all.error);
+    for (double pitch : all.pitch)
+        EXPECT_NEAR(pitch, P::kEdgePitch, P::kEdgePitch * 0.01);
+
     // Again on the same picture: the same cross.
     const CALIBRATION once = c;
     ASSERT_TRUE(AutoCalibrate(DemoFrame(), kAroundDot, 6, 200, c).ok());
