@@ -136,24 +136,36 @@ void SyntheticPicture::drawSpecimen() {
     const int cardRight = static_cast<int>(600 * sx), cardBottom = static_cast<int>(620 * sy);
     p.rect(cardLeft - 2, cardTop - 2, cardRight + 2, cardBottom + 2, {90, 92, 96});
     p.rect(cardLeft, cardTop, cardRight, cardBottom, {236, 240, 242});
-    const double cx = kCentreX * sx, cy = kCentreY * sy;
-    const double px = kGridPitch * sx, py = kGridPitch * sy;
-    for (int j = -6; j <= 6; ++j)
-        for (int i = -6; i <= 6; ++i) {
-            const double x = cx + i * px, y = cy + j * py;
-            if (i == 0 && j == 0)
-                p.disc(x, y, kCentreDotRadius * s, ink);
-            else
-                p.disc(x, y, kGridDotRadius * s, ink);
-        }
-    for (int i = -6; i <= 6; ++i) {
-        const int major = i % 5 == 0 ? 2 : 1;
-        const int x = static_cast<int>(std::lround(cx + i * px));
-        const int y = static_cast<int>(std::lround(cy + i * py));
+    // Whole pixels, so that the target is mirror-symmetric about its centre pixel.
+    const int cx = static_cast<int>(std::lround(kCentreX * sx));
+    const int cy = static_cast<int>(std::lround(kCentreY * sy));
+    const int half = std::max(1, static_cast<int>(std::lround(kEdgePitch * s)));
+    const int pitch = 2 * half;
+    const int barHalfLength = std::max(6, static_cast<int>(std::lround(10 * s)));
+    constexpr int kReach = 4;
+    for (int j = -kReach; j <= kReach; ++j)
+        for (int i = -kReach; i <= kReach; ++i)
+            if (i != 0 && j != 0)
+                p.disc(cx + i * pitch, cy + j * pitch, kGridDotRadius * s, ink);
+    // The dot covers the pixels closer than `half` to its centre.
+    p.disc(cx, cy, half, ink);
+    for (int k = 1; k <= kReach; ++k) {
+        const int near = k * pitch, far = k * pitch + half;
+        p.rect(cx + near, cy - barHalfLength, cx + far, cy + barHalfLength + 1, ink);
+        p.rect(cx - far + 1, cy - barHalfLength, cx - near + 1, cy + barHalfLength + 1, ink);
+        p.rect(cx - barHalfLength, cy + near, cx + barHalfLength + 1, cy + far, ink);
+        p.rect(cx - barHalfLength, cy - far + 1, cx + barHalfLength + 1, cy - near + 1, ink);
+    }
+    // Ruler ticks along the top and left edges; none where the bars reach the edges.
+    for (int i = -kReach; i <= kReach; ++i) {
+        if (i == 0)
+            continue;
+        const int x = cx + i * pitch;
+        const int y = cy + i * pitch;
         p.rect(x - 1, cardTop + static_cast<int>(4 * sy), x + 1,
-               cardTop + static_cast<int>((4 + 8 * major) * sy), ink);
-        p.rect(cardLeft + static_cast<int>(4 * sx), y - 1,
-               cardLeft + static_cast<int>((4 + 8 * major) * sx), y + 1, ink);
+               cardTop + static_cast<int>(12 * sy), ink);
+        p.rect(cardLeft + static_cast<int>(4 * sx), y - 1, cardLeft + static_cast<int>(12 * sx),
+               y + 1, ink);
     }
 
     // Sharp-edged things to measure.

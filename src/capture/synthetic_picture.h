@@ -34,12 +34,17 @@ public:
         bool operator==(const Controls&) const = default;
     };
 
-    // The dot grid of the specimen at 1280 x 1024 (scaled with the picture): the
-    // central dot, the pitch of the grid and ruler marks, and the small dots' radius.
+    // The calibration target of the specimen at 1280 x 1024 (scaled with the picture, the
+    // same in both directions): the central dot, the pitch of the grid and ruler marks, and
+    // the small dots' radius. Along both axes through the central dot the grid dots give
+    // way to bars half a pitch long with gaps as long, the first gap starting at the dot's
+    // rim, so that every edge crossing along those lines is kEdgePitch from the next:
+    // what automatic calibration measures.
     static constexpr int kCentreX = 320;
     static constexpr int kCentreY = 340;
-    static constexpr int kCentreDotRadius = 16;
-    static constexpr int kGridPitch = 40;
+    static constexpr int kGridPitch = 60;
+    static constexpr int kCentreDotRadius = kGridPitch / 2;
+    static constexpr int kEdgePitch = kGridPitch / 2;
     static constexpr int kGridDotRadius = 4;
 
     // Draws the picture; false (and an empty picture) for a size outside 1..8192.
