@@ -32,13 +32,15 @@ void PaintBands(QPainter& p, std::span<const OverlayItem> items) {
     QPaintDevice* device = p.device();
     if (!device || device->devType() != QInternal::Image)
         return;
+    // The composed area is 32-bit; a picture burnt in through a canvas is B, G, R.
     auto* image = static_cast<QImage*>(device);
-    if (image->depth() != 32)
+    const bool bgr = image->format() == QImage::Format_BGR888;
+    if (image->depth() != 32 && !bgr)
         return;
     PixelRows rows;
     rows.top = image->bits();
     rows.stride = image->bytesPerLine();
-    rows.bytesPerPixel = 4;
+    rows.bytesPerPixel = bgr ? 3 : 4;
     rows.width = image->width();
     rows.height = image->height();
     std::vector<PixelBand> bands;
