@@ -5,6 +5,7 @@
 #include "view/image_button.h"
 #include "app/main_dialog_template.h"
 #include "app/main_layout.h"
+#include "app/near_cursor.h"
 #include "app/picture_saving.h"
 #include "app/qmenu_popup.h"
 #include "platform/prompt.h"
@@ -15,6 +16,7 @@
 #include "app/pan_handler.h"
 #include "app/calibration_handler.h"
 #include "app/edit_handler.h"
+#include "app/edge_snapping.h"
 #include "app/scale_bar_handler.h"
 #include "app/tool_handler.h"
 #include "calib/apply_calibration.h"
@@ -33,15 +35,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTreeWidget>
 
@@ -342,7 +341,12 @@ void CMeasureDlg::initDialog() {
         const CALIBRATION* c = selectedCalibration();
         return c ? c->unit : -1;
     });
-    m_CalibrationSet = new CCalibrationSet(this);
+    CalibrationAutoContext autoCalibration;
+    autoCalibration.profile = m_profile.get();
+    autoCalibration.autoMinSize = &m_settings.AutoMinSize;
+    autoCalibration.autoMaxSize = &m_settings.AutoMaxSize;
+    autoCalibration.prompt = m_prompt;
+    m_CalibrationSet = new CCalibrationSet(this, autoCalibration);
     fillCalibrationCombo();
     connectResultCommands();
     connectToolButtons();
@@ -387,6 +391,7 @@ void CMeasureDlg::initDialog() {
     m_timerTitle.start();
     m_timerCamera.start();
     connectCamera();
+    connectEdgeSnapping();
     if (m_live)
         m_live->start();
     layoutControls();
@@ -507,6 +512,23 @@ void CMeasureDlg::connectCamera() {
         if (QWidget* set = item(idc::Set))
             set->setEnabled(enabled);
     });
+}
+
+void CMeasureDlg::connectEdgeSnapping() {
+    EdgeSnappingContext c;
+    c.window = this;
+    c.check = qobject_cast<QAbstractButton*>(item(idc::EdgeSnapCheck));
+    c.button = imageButton(idc::EdgeSnapButton);
+    c.magnet = &m_settings.MagnetData;
+    c.display = &m_display;
+    c.surface = this;
+    m_edgeSnapping = std::make_unique<EdgeSnapping>(c, m_pictureHooks);
+    EdgeSnapping* e = m_edgeSnapping.get();
+    connect(this, &CMeasureDlg::displayImageReplaced, e, &EdgeSnapping::onStillPicture);
+    if (m_live) {
+        connect(m_live, &LiveView::imagesRecreated, e, &EdgeSnapping::resize);
+        connect(m_live, &LiveView::frameShown, e, &EdgeSnapping::onFrame);
+    }
 }
 
 void CMeasureDlg::onTitleTimer() {
@@ -775,15 +797,7 @@ void CMeasureDlg::OnCalib() {
     if (c == nullptr)
         return;
     m_CalibrationSet->open(c, itemAs<QComboBox>(idc::CalibCombo), &m_display, &m_settings.m_CalibSet);
-    // Top-left corner 300 pixels left of and 150 above the mouse, kept on the screen.
-    QPoint at = QCursor::pos() - QPoint(300, 150);
-    if (const QScreen* screen = QGuiApplication::screenAt(QCursor::pos())) {
-        const QRect area = screen->availableGeometry();
-        const QSize size = m_CalibrationSet->frameGeometry().size();
-        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
-        at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
-    }
-    m_CalibrationSet->move(at);
+    MoveNearCursor(*m_CalibrationSet, QPoint(-300, -150));
     invalidatePicture();
 }
 

@@ -32,6 +32,7 @@
 class CCColorSet;
 class CalibrationHandler;
 class EditHandler;
+class EdgeSnapping;
 class PanHandler;
 class ScaleBarHandler;
 class ToolHandler;
@@ -307,6 +308,8 @@ private:
     NoCamera m_noCamera;
     CameraControl* m_camera = &m_noCamera;
     void connectCamera();
+    std::unique_ptr<EdgeSnapping> m_edgeSnapping;
+    void connectEdgeSnapping();
 
     CDibImage m_display;
     QImage m_sheet;

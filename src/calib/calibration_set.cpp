@@ -1,8 +1,10 @@
 #include "calib/calibration_set.h"
 
+#include "calib/auto_calibration.h"
 #include "calib/calibration_edit.h"
 #include "images/dib_image.h"
 #include "platform/language.h"
+#include "platform/prompt.h"
 #include "platform/text_format.h"
 
 #include <QComboBox>
@@ -19,7 +21,8 @@ QString Text(const char* english, const char* japanese) { return QString::fromUt
 
 } // namespace
 
-CCalibrationSet::CCalibrationSet(QWidget* parent) : QDialog(parent) {
+CCalibrationSet::CCalibrationSet(QWidget* parent, const CalibrationAutoContext& autoContext)
+    : QDialog(parent), m_auto(autoContext) {
     setWindowTitle(Text("Calibration value", "校正値"));
     setModal(false);
     auto* grid = new QGridLayout(this);
@@ -39,8 +42,7 @@ CCalibrationSet::CCalibrationSet(QWidget* parent) : QDialog(parent) {
     auto* autoButton = new QPushButton(Text("Auto", "自動"), this);
     auto* reset = new QPushButton(Text("Reset", "リセット"), this);
     ok->setDefault(true);
-    // The automatic calibration arrives with its own work; until then it stays off.
-    autoButton->setEnabled(false);
+    autoButton->setEnabled(m_auto.profile && m_auto.autoMinSize && m_auto.autoMaxSize && m_auto.prompt);
 
     const QString nameCaption = Text("CAL name", "校正値名");
     const QString unitCaption = Text("Unit", "単位");
@@ -79,6 +81,7 @@ CCalibrationSet::CCalibrationSet(QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &CCalibrationSet::accept);
     connect(cancel, &QPushButton::clicked, this, &CCalibrationSet::reject);
     connect(reset, &QPushButton::clicked, this, &CCalibrationSet::OnReset);
+    connect(autoButton, &QPushButton::clicked, this, &CCalibrationSet::OnAuto);
     connect(m_x, &QLineEdit::textChanged, this, &CCalibrationSet::updateDisplay);
     connect(m_y, &QLineEdit::textChanged, this, &CCalibrationSet::updateDisplay);
     connect(m_unit, &QComboBox::currentIndexChanged, this, &CCalibrationSet::updateDisplay);
@@ -119,7 +122,7 @@ void CCalibrationSet::OnInitDialog() {
     Y = record->length.y;
     m_x->setText(QString::fromStdString(EditNumber(X)));
     m_y->setText(QString::fromStdString(EditNumber(Y)));
-    m_display->setText(QString::fromStdString(CalibrationDisplayText(X, Y, *record, m_unit->currentIndex())));
+    showFactors();
 }
 
 void CCalibrationSet::readEdits() {
@@ -127,11 +130,15 @@ void CCalibrationSet::readEdits() {
     Y = StrToDoubleC(m_y->text().toStdString().c_str());
 }
 
+void CCalibrationSet::showFactors() {
+    m_display->setText(QString::fromStdString(CalibrationDisplayText(X, Y, *record, m_unit->currentIndex())));
+}
+
 void CCalibrationSet::updateDisplay() {
     if (!isOpen())
         return;
     readEdits();
-    m_display->setText(QString::fromStdString(CalibrationDisplayText(X, Y, *record, m_unit->currentIndex())));
+    showFactors();
 }
 
 void CCalibrationSet::accept() {
@@ -180,9 +187,28 @@ void CCalibrationSet::OnReset() {
         m_x->setText(QString::fromStdString(EditNumber(X)));
         m_y->setText(QString::fromStdString(EditNumber(Y)));
     }
-    m_display->setText(QString::fromStdString(CalibrationDisplayText(X, Y, *record, m_unit->currentIndex())));
+    showFactors();
     if (QWidget* owner = parentWidget())
         owner->update();
+}
+
+bool CCalibrationSet::OnAuto() {
+    if (!isOpen() || !image || !m_CalibSet || !m_auto.profile || !m_auto.autoMinSize ||
+        !m_auto.autoMaxSize || !m_auto.prompt)
+        return false;
+    ReloadAutoSizeLimits(*m_auto.profile, *m_auto.autoMinSize, *m_auto.autoMaxSize);
+    const AutoCalibrationResult result =
+        AutoCalibrate(*image, *m_CalibSet, *m_auto.autoMinSize, *m_auto.autoMaxSize, *record);
+    if (!result.ok()) {
+        m_auto.prompt->ask(this, Tr("Error", "エラー"), "Mirelta", PromptButtons::Ok, PromptIcon::Warning);
+        return false;
+    }
+    showFactors();
+    m_auto.prompt->ask(this, Tr("Automatic calibration completion", "オートキャリブレーション完了"), "Mirelta",
+                       PromptButtons::Ok, PromptIcon::Information);
+    if (QWidget* owner = parentWidget())
+        owner->update();
+    return true;
 }
 
 CalibDragCursor CCalibrationSet::rightButtonDown(DPOINT mouse) {
@@ -196,7 +222,7 @@ CalibDragStep CCalibrationSet::mouseMove(DPOINT mouse, bool insideImage) {
         return {};
     const CalibDragStep step = CalibDragMove(*record, *m_CalibSet, m_CalibCorner, mouse, insideImage);
     if (step.displayChanged)
-        m_display->setText(QString::fromStdString(CalibrationDisplayText(X, Y, *record, m_unit->currentIndex())));
+        showFactors();
     return step;
 }
 

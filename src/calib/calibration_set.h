@@ -6,9 +6,12 @@
 #include <QDialog>
 #include <QEvent>
 
+#include <cstdint>
 #include <map>
 
 class CDibImage;
+class Profile;
+class Prompt;
 class QComboBox;
 class QLineEdit;
 
@@ -22,9 +25,19 @@ public:
     const int wParam;
 };
 
+// What Auto works with besides the picture and the search rectangle: the settings file,
+// from which the dot radius limits are read again on every Auto, the limits, and the
+// message boxes. Everything must outlive the window; without it Auto stays disabled.
+struct CalibrationAutoContext {
+    const Profile* profile = nullptr;
+    std::int32_t* autoMinSize = nullptr;
+    std::int32_t* autoMaxSize = nullptr;
+    Prompt* prompt = nullptr;
+};
+
 // The calibration window: edits the selected calibration's name, physical
 // lengths and unit, shows the factors they give with the reference cross, and
-// resets the cross. Modeless; the main window keeps one for the whole run and
+// resets the cross, or measures it on a dot target with Auto. Modeless; the main window keeps one for the whole run and
 // opens it on CALIB. While it is open the right mouse button on the picture
 // drags the reference cross and the corners of the search rectangle.
 class CCalibrationSet : public QDialog {
@@ -40,8 +53,9 @@ public:
     static constexpr int kAuto = 1230;
     static constexpr int kReset = 1231;
 
-    // `parent` is the main window; it receives WM_CALIB_CLOSED.
-    explicit CCalibrationSet(QWidget* parent);
+    // `parent` is the main window; it receives WM_CALIB_CLOSED and is repainted when the
+    // cross changes.
+    explicit CCalibrationSet(QWidget* parent, const CalibrationAutoContext& autoContext = {});
 
     // Opens the window on `calibration`. `combo` is the main window's
     // calibration choice (its row is renamed on OK), `picture` the picture
@@ -72,13 +86,18 @@ public slots:
     void accept() override; // OK
     void reject() override; // CANCEL, Escape and the close box
     void OnReset();
+    // The automatic calibration of the cross from the picture inside the search
+    // rectangle; says how it went in a message box. True on success.
+    bool OnAuto();
 
 private:
     void OnInitDialog();
     void readEdits();
     void updateDisplay();
+    void showFactors();
     void finish(int wParam);
 
+    CalibrationAutoContext m_auto;
     std::map<int, QWidget*> m_items;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_x = nullptr;

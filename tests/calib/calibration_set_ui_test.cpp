@@ -51,7 +51,7 @@ TEST_F(CalibrationSetTest, OpensOnTheSelectedCalibrationWithItsValues) {
     EXPECT_EQ(unitCombo()->currentText(), "mm");
     EXPECT_EQ(w.displayText(), "X = 0.050000, Y = 0.050000 [mm/pix]");
     EXPECT_TRUE(edit(CCalibrationSet::kDisplay)->isReadOnly());
-    EXPECT_FALSE(w.item(CCalibrationSet::kAuto)->isEnabled());
+    EXPECT_TRUE(w.item(CCalibrationSet::kAuto)->isEnabled());
     EXPECT_EQ(qobject_cast<QPushButton*>(w.item(CCalibrationSet::kCancel))->text(), "CANCEL");
     EXPECT_EQ(qobject_cast<QPushButton*>(w.item(CCalibrationSet::kReset))->text(), "Reset");
 }
@@ -65,6 +65,27 @@ TEST_F(CalibrationSetTest, JapaneseCaptions) {
     EXPECT_EQ(qobject_cast<QPushButton*>(w.item(CCalibrationSet::kCancel))->text(), QString::fromUtf8("ｷｬﾝｾﾙ"));
     EXPECT_EQ(qobject_cast<QPushButton*>(w.item(CCalibrationSet::kAuto))->text(), QString::fromUtf8("自動"));
     EXPECT_EQ(qobject_cast<QPushButton*>(w.item(CCalibrationSet::kReset))->text(), QString::fromUtf8("リセット"));
+}
+
+TEST_F(CalibrationSetTest, AutoOnAPictureWithoutATargetSaysErrorAndChangesNothing) {
+    for (bool japanese : {false, true}) {
+        g_bJapanese = japanese;
+        open();
+        CCalibrationSet& w = openCalib();
+        const CALIBRATION before = *w.record;
+        const QString shown = w.displayText();
+        prompt = ScriptedPrompt();
+        click(CCalibrationSet::kAuto); // a white picture: no dot
+        ASSERT_EQ(prompt.asked().size(), 1u);
+        EXPECT_EQ(prompt.asked()[0].text, japanese ? "エラー" : "Error");
+        EXPECT_EQ(prompt.asked()[0].buttons, PromptButtons::Ok);
+        EXPECT_EQ(w.record->left, before.left);
+        EXPECT_EQ(w.record->bottom, before.bottom);
+        EXPECT_EQ(w.displayText(), shown);
+        EXPECT_TRUE(w.isOpen());
+        click(CCalibrationSet::kCancel);
+        dlg.reset();
+    }
 }
 
 TEST_F(CalibrationSetTest, OkWithoutChangesStoresTenOverTwoHundred) {

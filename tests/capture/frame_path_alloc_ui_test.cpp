@@ -36,7 +36,8 @@ TEST_F(FramePath, NoAllocationPerFrame) {
     VirtualCameraConfig cam = TestCamera("Manual", 1280, 1024);
     cam.noFrames = true; // the test hands in the frames
     sources.virtualCameras = {cam};
-    writeSettings("[Manual]\nWidth=1280\nHeight=1024\n[Mirelta]\nm_WB_Flg=1\nm_WB_R=5\n");
+    // White balance on, and the edge preview shown, so the edge image is made every frame.
+    writeSettings("[Manual]\nWidth=1280\nHeight=1024\n[Mirelta]\nm_WB_Flg=1\nm_WB_R=5\nMagnetData.Show=1\n");
     CMeasureDlg& d = open();
     d.hide(); // painting is the picture view's business, measured elsewhere
     std::vector<std::uint8_t> bytes(1280 * 3 * 1024, 90);
