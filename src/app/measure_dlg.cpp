@@ -12,6 +12,8 @@
 #include "app/result_list_view.h"
 #include "app/thumbnail_strip.h"
 #include "app/tool_buttons.h"
+#include "app/window_placement.h"
+#include "view/direction_cursor.h"
 #include "app/pan_handler.h"
 #include "app/calibration_handler.h"
 #include "app/edit_handler.h"
@@ -458,8 +460,12 @@ void CMeasureDlg::togglePanel(bool bottom) {
     } else {
         m_rightPanel = !m_rightPanel;
         static constexpr int kPanel[] = {
-            1100, 1088, 1087, 1130, 1133, 1131, 1132, 1122, 1099, 224, 1111, 1236, 1233, 1019,
-            1115, 1113, 1120, 1119, 1114, 1121, 1116, 1117, 1124, 1127, 1219, 1126, 1125, 1118};
+            idc::LoadImageGroup, idc::SaveDir,       idc::SaveImage,   idc::Live,       idc::Thumb,
+            idc::Type,           idc::Set,           idc::FocusArea,   idc::ScreenScale, idc::ScreenScaleLabel,
+            idc::InstrumentGroup, idc::EdgeSnapButton, idc::EdgeSnapCheck, idc::Line,   idc::Circle2,
+            idc::Aria,           idc::Sui,           idc::Delete,      idc::Circle,     idc::Angle,
+            idc::LoadResults,    idc::Color,         idc::Calib,       idc::Csv,        idc::CrossLine,
+            idc::CalibLabel,     idc::CalibCombo,    idc::ResultsList};
         // The edge-snapping pair too: hidden at start, it appears once the panel has been
         // hidden and shown again.
         for (int id : kPanel) {
@@ -476,15 +482,15 @@ void CMeasureDlg::setCursorType(int type) {
     m_CursorType = type;
     m_cursorHidden = false;
     switch (type) {
-    case 1: setCursor(ResourceCursor("cursor/176")); break;
-    case 2: setCursor(ResourceCursor("cursor/177")); break;
-    case 3: setCursor(ResourceCursor("cursor/138")); break;
-    case 4: setCursor(ResourceCursor("cursor/174")); break;
-    case 6: setCursor(Qt::SizeBDiagCursor); break;
-    case 7: setCursor(Qt::SizeVerCursor); break;
-    case 8: setCursor(Qt::SizeFDiagCursor); break;
-    case 9: setCursor(Qt::SizeHorCursor); break;
-    case 10: setCursor(Qt::SizeAllCursor); break;
+    case CursorCode::Ring: setCursor(ResourceCursor("cursor/176")); break;
+    case CursorCode::ThinCross: setCursor(ResourceCursor("cursor/177")); break;
+    case CursorCode::Hand: setCursor(ResourceCursor("cursor/138")); break;
+    case CursorCode::Move: setCursor(ResourceCursor("cursor/174")); break;
+    case CursorCode::SizeNeSw: setCursor(Qt::SizeBDiagCursor); break;
+    case CursorCode::SizeVertical: setCursor(Qt::SizeVerCursor); break;
+    case CursorCode::SizeNwSe: setCursor(Qt::SizeFDiagCursor); break;
+    case CursorCode::SizeHorizontal: setCursor(Qt::SizeHorCursor); break;
+    case CursorCode::SizeAll: setCursor(Qt::SizeAllCursor); break;
     default: unsetCursor(); break;
     }
 }
@@ -775,15 +781,7 @@ void CMeasureDlg::OnCalib() {
     if (c == nullptr)
         return;
     m_CalibrationSet->open(c, itemAs<QComboBox>(idc::CalibCombo), &m_display, &m_settings.m_CalibSet);
-    // Top-left corner 300 pixels left of and 150 above the mouse, kept on the screen.
-    QPoint at = QCursor::pos() - QPoint(300, 150);
-    if (const QScreen* screen = QGuiApplication::screenAt(QCursor::pos())) {
-        const QRect area = screen->availableGeometry();
-        const QSize size = m_CalibrationSet->frameGeometry().size();
-        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
-        at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
-    }
-    m_CalibrationSet->move(at);
+    PlaceNearCursor(*m_CalibrationSet, QPoint(-300, -150));
     invalidatePicture();
 }
 
