@@ -1,6 +1,6 @@
 #include "app/edge_snapping.h"
 
-#include "app/near_cursor.h"
+#include "app/window_placement.h"
 #include "app/picture_mouse.h"
 #include "settings/app_settings.h"
 #include "view/image_button.h"
@@ -39,7 +39,7 @@ CMagnetDlg* EdgeSnapping::magnetDialog() const { return m_dialog.data(); }
 void EdgeSnapping::ShowMagnetDialog() {
     if (!m_dialog) {
         m_dialog = new CMagnetDlg(*m_ctx.magnet, [this] { m_ctx.surface->invalidatePicture(); }, m_ctx.window);
-        MoveNearCursor(*m_dialog, QPoint(-200, -100));
+        PlaceNearCursor(*m_dialog, QPoint(-200, -100));
     }
     m_dialog->show();
     m_dialog->raise();

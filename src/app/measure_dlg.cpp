@@ -5,7 +5,6 @@
 #include "view/image_button.h"
 #include "app/main_dialog_template.h"
 #include "app/main_layout.h"
-#include "app/near_cursor.h"
 #include "app/picture_saving.h"
 #include "app/qmenu_popup.h"
 #include "platform/prompt.h"
@@ -13,23 +12,21 @@
 #include "app/result_list_view.h"
 #include "app/thumbnail_strip.h"
 #include "app/tool_buttons.h"
+#include "app/window_placement.h"
+#include "view/direction_cursor.h"
 #include "app/pan_handler.h"
 #include "app/calibration_handler.h"
 #include "app/edit_handler.h"
 #include "app/edge_snapping.h"
 #include "app/scale_bar_handler.h"
 #include "app/tool_handler.h"
-#include "calib/apply_calibration.h"
 #include "calib/calibration_set.h"
 #include "calib/magnification.h"
 #include "calib/picture_layout.h"
 #include "capture/live_view.h"
-#include "model/result_csv.h"
 #include "platform/clock.h"
 #include "platform/language.h"
-#include "platform/path_parts.h"
 #include "platform/string_table.h"
-#include "platform/text_format.h"
 #include "view/color_set.h"
 
 #include <QCheckBox>
@@ -463,8 +460,12 @@ void CMeasureDlg::togglePanel(bool bottom) {
     } else {
         m_rightPanel = !m_rightPanel;
         static constexpr int kPanel[] = {
-            1100, 1088, 1087, 1130, 1133, 1131, 1132, 1122, 1099, 224, 1111, 1236, 1233, 1019,
-            1115, 1113, 1120, 1119, 1114, 1121, 1116, 1117, 1124, 1127, 1219, 1126, 1125, 1118};
+            idc::LoadImageGroup, idc::SaveDir,       idc::SaveImage,   idc::Live,       idc::Thumb,
+            idc::Type,           idc::Set,           idc::FocusArea,   idc::ScreenScale, idc::ScreenScaleLabel,
+            idc::InstrumentGroup, idc::EdgeSnapButton, idc::EdgeSnapCheck, idc::Line,   idc::Circle2,
+            idc::Aria,           idc::Sui,           idc::Delete,      idc::Circle,     idc::Angle,
+            idc::LoadResults,    idc::Color,         idc::Calib,       idc::Csv,        idc::CrossLine,
+            idc::CalibLabel,     idc::CalibCombo,    idc::ResultsList};
         // The edge-snapping pair too: hidden at start, it appears once the panel has been
         // hidden and shown again.
         for (int id : kPanel) {
@@ -481,15 +482,15 @@ void CMeasureDlg::setCursorType(int type) {
     m_CursorType = type;
     m_cursorHidden = false;
     switch (type) {
-    case 1: setCursor(ResourceCursor("cursor/176")); break;
-    case 2: setCursor(ResourceCursor("cursor/177")); break;
-    case 3: setCursor(ResourceCursor("cursor/138")); break;
-    case 4: setCursor(ResourceCursor("cursor/174")); break;
-    case 6: setCursor(Qt::SizeBDiagCursor); break;
-    case 7: setCursor(Qt::SizeVerCursor); break;
-    case 8: setCursor(Qt::SizeFDiagCursor); break;
-    case 9: setCursor(Qt::SizeHorCursor); break;
-    case 10: setCursor(Qt::SizeAllCursor); break;
+    case CursorCode::Ring: setCursor(ResourceCursor("cursor/176")); break;
+    case CursorCode::ThinCross: setCursor(ResourceCursor("cursor/177")); break;
+    case CursorCode::Hand: setCursor(ResourceCursor("cursor/138")); break;
+    case CursorCode::Move: setCursor(ResourceCursor("cursor/174")); break;
+    case CursorCode::SizeNeSw: setCursor(Qt::SizeBDiagCursor); break;
+    case CursorCode::SizeVertical: setCursor(Qt::SizeVerCursor); break;
+    case CursorCode::SizeNwSe: setCursor(Qt::SizeFDiagCursor); break;
+    case CursorCode::SizeHorizontal: setCursor(Qt::SizeHorCursor); break;
+    case CursorCode::SizeAll: setCursor(Qt::SizeAllCursor); break;
     default: unsetCursor(); break;
     }
 }
@@ -669,136 +670,6 @@ void CMeasureDlg::paintEvent(QPaintEvent*) {
                 p.drawImage(x, y, m_tile);
     }
     paintThumbnailStrip(p);
-}
-
-void CMeasureDlg::connectResultCommands() {
-    connect(m_resultList, &CResultListView::recordSelectionChanged, this, &CMeasureDlg::invalidatePicture);
-    if (auto* b = qobject_cast<QAbstractButton*>(item(idc::Delete)))
-        connect(b, &QAbstractButton::clicked, this, &CMeasureDlg::OnDelete);
-    if (auto* b = qobject_cast<QAbstractButton*>(item(idc::Csv)))
-        connect(b, &QAbstractButton::clicked, this, &CMeasureDlg::OnCsv);
-    if (auto* b = qobject_cast<QAbstractButton*>(item(idc::LoadResults)))
-        connect(b, &QAbstractButton::clicked, this, &CMeasureDlg::OnLoadResults);
-    if (auto* b = qobject_cast<QAbstractButton*>(item(idc::Calib)))
-        connect(b, &QAbstractButton::clicked, this, &CMeasureDlg::OnCalib);
-    connect(itemAs<QComboBox>(idc::CalibCombo), &QComboBox::currentIndexChanged, this,
-            &CMeasureDlg::ApplyCalibration);
-}
-
-void CMeasureDlg::ApplyCalibration() {
-    const CALIBRATION* c = selectedCalibration();
-    if (c == nullptr)
-        return;
-    ApplyCalibrationToMeasurements(*c, m_settings.m_ScaleData, m_MeasureChain, m_display);
-    m_resultList->RewriteAll();
-    if (m_colorSet)
-        m_colorSet->refreshCalibratedGrid();
-    setFocus();
-    invalidatePicture();
-}
-
-void CMeasureDlg::RebuildResultList() { m_resultList->RebuildResultList(); }
-
-void CMeasureDlg::OnDelete() {
-    if (m_resultList->rowCount() == 0)
-        return;
-    const std::vector<MEASURE*> records = m_resultList->selectedRecords();
-    if (!records.empty()) {
-        // The rows go first: they point at the records about to be freed.
-        m_resultList->ClearRows();
-        RemoveRecords(m_MeasureChain, records);
-        m_MeasureChain.Renumber();
-        RebuildResultList();
-        invalidatePicture();
-        return;
-    }
-    const std::string text = Tr("Are all items deleted ?", "全てのアイテムを削除しますか？");
-    const std::string caption = Tr("confirm", "確認");
-    if (m_prompt->ask(this, text, caption, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
-        return;
-    ResetTool(0); // the measurement being drawn is dropped too
-    m_resultList->ClearRows();
-    m_MeasureChain.RemoveAll();
-    invalidatePicture();
-}
-
-namespace {
-
-// The folder of a chosen file, as kept in savedir2: without its trailing '/'
-// (the root folder stays "/").
-std::string FolderWithoutSlash(const std::string& folder) {
-    if (folder.size() > 1 && folder.back() == '/')
-        return folder.substr(0, folder.size() - 1);
-    return folder;
-}
-
-} // namespace
-
-void CMeasureDlg::reportWriteFailure(const std::string& path) {
-    const std::string text = Tr("The file could not be written:\n", "ファイルを書き込めませんでした：\n") + path;
-    m_prompt->ask(this, text, Tr("error", "エラー"), PromptButtons::Ok, PromptIcon::Warning);
-}
-
-void CMeasureDlg::OnCsv() {
-    FileRequest request;
-    request.title = Tr("Save as", "保存先指定");
-    request.filters = {{Tr("CSV File(*.csv)", "CSVファイル(*.csv)"), "*.csv"},
-                       {Tr("Data File(*.mes)", "データファイル(*.mes)"), "*.mes"}};
-    request.filterIndex = 1;
-    request.fileName = JoinPath(m_settings.savedir2, DefaultFileNameNow(".csv"));
-    request.defaultExtension = "csv";
-    request.confirmOverwrite = true;
-    const std::optional<FileChoice> choice = m_choosers->saveFile(this, request);
-    if (!choice || choice->path.empty())
-        return;
-    const std::string& path = choice->path;
-    const PathParts parts = SplitPath(path);
-    m_settings.savedir2 = FolderWithoutSlash(parts.folder);
-
-    if (choice->filterIndex == 2) {
-        const std::string mes = parts.folder + parts.name + ".mes";
-        if (m_MeasureChain.GetCount() == 0) {
-            // Nothing to keep; say so rather than leave the operator looking for a file.
-            m_prompt->ask(this, Tr("There are no measurements to save.", "保存する計測結果がありません。"),
-                          Tr("confirm", "確認"), PromptButtons::Ok, PromptIcon::Information);
-            return;
-        }
-        if (m_MeasureChain.Write(mes) == 0)
-            reportWriteFailure(mes);
-        return;
-    }
-    if (AppendCsvFile(path, m_resultList->rows(), g_bJapanese) != CsvAppendResult::Written)
-        reportWriteFailure(path);
-}
-
-void CMeasureDlg::OnLoadResults() {
-    FileRequest request;
-    request.title = Tr("Open file", "ファイルを開く");
-    request.filters = {{Tr("Data File(*.mes)", "データファイル(*.mes)"), "*.mes"}};
-    request.fileName = JoinPath(m_settings.savedir2, Tr("MES File", "MESファイル"));
-    const std::optional<FileChoice> choice = m_choosers->openFile(this, request);
-    if (!choice || choice->path.empty())
-        return;
-    const std::string& path = choice->path;
-    // Rows point at the records the file may replace. A file that is not a
-    // data file leaves the records as they are, and the rows come back.
-    m_resultList->ClearRows();
-    m_MeasureChain.Read(path);
-    m_MeasureChain.Renumber();
-    RebuildResultList();
-    m_settings.savedir2 = FolderWithoutSlash(SplitPath(path).folder);
-    invalidatePicture();
-}
-
-void CMeasureDlg::OnCalib() {
-    if (m_CalibrationSet->isOpen())
-        return;
-    CALIBRATION* c = selectedCalibration();
-    if (c == nullptr)
-        return;
-    m_CalibrationSet->open(c, itemAs<QComboBox>(idc::CalibCombo), &m_display, &m_settings.m_CalibSet);
-    MoveNearCursor(*m_CalibrationSet, QPoint(-300, -150));
-    invalidatePicture();
 }
 
 void CMeasureDlg::customEvent(QEvent* event) {

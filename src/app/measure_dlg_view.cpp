@@ -2,6 +2,7 @@
 #include "app/measure_dlg.h"
 
 #include "app/main_dialog_template.h"
+#include "app/window_placement.h"
 #include "calib/picture_layout.h"
 #include "view/color_set.h"
 
@@ -65,14 +66,7 @@ void CMeasureDlg::OnColor() {
     c.repaintMain = [this] { invalidatePicture(); };
     m_colorSet = new CCColorSet(c, this);
     m_colorSet->adjustSize();
-    // Its top-left corner 300 pixels left of and 150 above the mouse, kept on the screen.
-    QPoint at = QCursor::pos() - QPoint(300, 150);
-    if (const QScreen* screen = QGuiApplication::screenAt(QCursor::pos())) {
-        const QRect room = screen->availableGeometry();
-        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - m_colorSet->width())));
-        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - m_colorSet->height())));
-    }
-    m_colorSet->move(at);
+    PlaceNearCursor(*m_colorSet, QPoint(-300, -150));
     m_colorSet->show();
     invalidatePicture();
 }
