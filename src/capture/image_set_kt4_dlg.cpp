@@ -95,18 +95,9 @@ void CImageSetKT4Dlg::build() {
     m_awb->setAutoDefault(false);
     balanceGrid->addWidget(m_awb, 0, 3, 3, 1);
     // Press and hold: the Awb timer runs while the button is down, and a click measures.
-    connect(m_awb, &QPushButton::pressed, this, [this] {
-        m_model.AwbPressed();
-        refresh();
-    });
-    connect(m_awb, &QPushButton::released, this, [this] {
-        m_model.AwbReleased();
-        refresh();
-    });
-    connect(m_awb, &QPushButton::clicked, this, [this] {
-        m_model.AwbClicked();
-        refresh();
-    });
+    onButton(m_awb, &QPushButton::pressed, &ImageSetKT4Model::AwbPressed);
+    onButton(m_awb, &QPushButton::released, &ImageSetKT4Model::AwbReleased);
+    onButton(m_awb, &QPushButton::clicked, &ImageSetKT4Model::AwbClicked);
 
     auto* exposure = new QGroupBox(Text("Exposure", "露光時間"), this);
     auto* exposureGrid = new QGridLayout(exposure);
@@ -124,10 +115,7 @@ void CImageSetKT4Dlg::build() {
     m_defaultGains = new QPushButton(Text("Default", "既定値"), this);
     m_defaultGains->setObjectName(QStringLiteral("item%1").arg(kDefaultGains));
     m_defaultGains->setAutoDefault(false);
-    connect(m_defaultGains, &QPushButton::clicked, this, [this] {
-        m_model.DefaultGains();
-        refresh();
-    });
+    onButton(m_defaultGains, &QPushButton::clicked, &ImageSetKT4Model::DefaultGains);
 
     auto* setting = new QGroupBox(Text("setting", "画像の調整"), this);
     auto* settingGrid = new QGridLayout(setting);
@@ -138,10 +126,7 @@ void CImageSetKT4Dlg::build() {
     auto* defaultProcessing = new QPushButton(Text("Default", "既定値"), this);
     defaultProcessing->setObjectName(QStringLiteral("item%1").arg(kDefaultProcessing));
     defaultProcessing->setAutoDefault(false);
-    connect(defaultProcessing, &QPushButton::clicked, this, [this] {
-        m_model.DefaultProcessing();
-        refresh();
-    });
+    onButton(defaultProcessing, &QPushButton::clicked, &ImageSetKT4Model::DefaultProcessing);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("item%1").arg(kOk));
@@ -171,6 +156,14 @@ void CImageSetKT4Dlg::build() {
     for (QPushButton* b : {m_awb, m_defaultGains, defaultProcessing, ok, cancel})
         b->setAccessibleName(b->text());
     m_auto->setAccessibleName(m_auto->text());
+}
+
+template <class Signal>
+void CImageSetKT4Dlg::onButton(QPushButton* button, Signal signal, void (ImageSetKT4Model::*operation)()) {
+    connect(button, signal, this, [this, operation] {
+        (m_model.*operation)();
+        refresh();
+    });
 }
 
 QWidget* CImageSetKT4Dlg::item(int id) const {

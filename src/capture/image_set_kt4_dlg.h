@@ -45,6 +45,9 @@ class CImageSetKT4Dlg : public QDialog {
 
   private:
     void build();
+    // A button's signal runs one operation of the model; the controls then show its outcome.
+    template <class Signal>
+    void onButton(QPushButton* button, Signal signal, void (ImageSetKT4Model::*operation)());
     void onSlider(int item, int position);
     void onField(int item, const QString& text);
     // Shows the model's values and enabled states, and runs its timers.
