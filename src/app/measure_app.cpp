@@ -24,8 +24,9 @@ int CMeasureApp::run(QApplication& app) {
     parser.addVersionOption();
     const QCommandLineOption demoCamera(
         QStringLiteral("demo-camera"),
-        QStringLiteral("Also offer \"Demo Microscope\", a built-in camera showing a synthetic "
-                       "specimen; real cameras come first."));
+        QStringLiteral("Also offer two built-in cameras showing a synthetic specimen: \"Demo "
+                       "Microscope\" and \"VESPIR-220KT4\", a simulated register camera whose "
+                       "gains and exposure SET changes; real cameras come first."));
     parser.addOption(demoCamera);
     parser.process(app); // reports unknown options and exits
 
@@ -42,7 +43,7 @@ int CMeasureApp::run(QApplication& app) {
 
     CameraSources cameras;
     if (parser.isSet(demoCamera))
-        cameras.virtualCameras.push_back(DemoCameraConfig());
+        cameras.virtualCameras = {DemoCameraConfig(), RegisterDemoCameraConfig()};
     MeasureDlgOptions options;
     options.prompt = &prompt;
     options.cameras = &cameras;

@@ -509,6 +509,7 @@ void CMeasureDlg::connectCamera() {
         update();
     });
     connect(m_live, &LiveView::windowMayShow, this, [this] { show(); });
+    connect(&m_timerTitle, &QTimer::timeout, m_live, &LiveView::OnTitleTick);
     connect(m_live, &LiveView::setButtonEnabled, this, [this](bool enabled) {
         if (QWidget* set = item(idc::Set))
             set->setEnabled(enabled);

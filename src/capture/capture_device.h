@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class SimulatedRegisterCamera;
+
 // A camera made by the program: its frames come from an appsrc element instead of
 // a device, through the same capture graph as a real camera's.
 struct VirtualCameraConfig {
@@ -21,6 +23,9 @@ struct VirtualCameraConfig {
     SyntheticPicture::Pattern pattern = SyntheticPicture::Pattern::Specimen;
     COLORREF solid = RGB(128, 128, 128);
     int noise = 0; // +/- per byte from frame to frame
+    // A simulated register controller behind the camera: its gains, exposure and
+    // brightness change the picture, and its automatic exposure settles on it.
+    std::shared_ptr<SimulatedRegisterCamera> registerCamera;
 
     // Faults, for tests.
     bool noFrames = false;      // starts, but never delivers a frame
@@ -35,6 +40,9 @@ struct VirtualCameraConfig {
 
 // "Demo Microscope": the synthetic specimen at 1280 x 1024 and 30 frames/s.
 VirtualCameraConfig DemoCameraConfig();
+// The demo's register camera "VESPIR-220KT4": the same specimen behind a simulated
+// register controller, on a path with the register camera's USB ids.
+VirtualCameraConfig RegisterDemoCameraConfig();
 
 class VirtualCamera;
 
@@ -72,6 +80,9 @@ public:
     void setControls(const SyntheticPicture::Controls& controls);
 
 private:
+    // The register controller's values as picture controls.
+    SyntheticPicture::Controls registerControls() const;
+
     VirtualCameraConfig m_config;
     mutable std::mutex m_mutex; // the streaming thread renders while the window changes controls
     SyntheticPicture m_picture;

@@ -78,7 +78,7 @@ CDeviceSetDlg::CDeviceSetDlg(const DeviceSetContext& context, QWidget* parent)
     // The model rules for the device selected now, by its current model name.
     const std::string name = !m_ctx.modelName->empty() ? *m_ctx.modelName : m_friendlyName;
     showModelRules(name, true);
-    // Only its state matters; the register window itself arrives with the camera controls.
+    // Only its state matters: it decides whether SET opens the image-setting window.
     m_registerDialog->hide();
     connect(m_list, &QListWidget::currentRowChanged, this, &CDeviceSetDlg::OnSelChange);
     resize(420, 260);

@@ -4,10 +4,14 @@
 #include "capture/camera_select_dlg.h"
 #include "capture/capture_events.h"
 #include "capture/device_set_dlg.h"
+#include "capture/image_set_kt4_dlg.h"
+#include "capture/image_set_kt4_model.h"
 #include "capture/init_camera_dlg.h"
 #include "capture/live_frame.h"
 #include "platform/clock.h"
+#include "platform/language.h"
 #include "platform/profile.h"
+#include "platform/prompt.h"
 #include "settings/app_settings.h"
 
 #include <QAbstractButton>
@@ -18,7 +22,9 @@
 LiveView::LiveView(QWidget& window, AppSettings& settings, Profile& profile, CDibImage& display, Prompt& prompt,
                    const CameraSources& sources)
     : QObject(&window), m_window(window), m_settings(settings), m_profile(profile), m_display(display),
-      m_prompt(prompt), m_capture(sources) {}
+      m_prompt(prompt), m_capture(sources) {
+    registerWindow = [this] { openRegisterWindow(); };
+}
 
 LiveView::~LiveView() {
     // No frame may arrive for an object that is going.
@@ -146,8 +152,7 @@ int LiveView::OpenCamera() {
     // 6. The models that only deliver through the Smart Tee route.
     AppSettings& settings = m_settings;
     useSmartTee = ForcesSmartTee(name) || settings.SmartTee != 0 ? 1 : 0;
-    // 7. The register-controlled camera: its controller and stored registers arrive with
-    // the camera-control code; here the flags and counters it relies on.
+    // 7. The register-controlled camera: SET waits until its stored settings are applied.
     controllerCamera = IsRegisterCameraName(name) ? 1 : 0;
     settings.ShowKT4Dlg = controllerCamera;
     controllerFrames = 0;
@@ -156,6 +161,13 @@ int LiveView::OpenCamera() {
     // Opened before the pictures are made: a device that lacks the requested size
     // delivers its nearest one, and the pictures take that size.
     m_capture.OpenDevice();
+    // The controller is attached and initialised when the device carries the register
+    // camera's USB ids; otherwise the register window stays inert.
+    m_controller.stop();
+    if (controllerCamera && m_capture.controllerPresent) {
+        if (const CaptureDeviceInfo* device = m_capture.currentDevice())
+            m_controller.start(ControllerSession::OpenerFor(*device), device->path);
+    }
     // 5. The pictures, white until the first frame.
     recreateImages(m_capture.width, m_capture.height);
     // 8. The graph; its outcome is not examined (a camera that fails reports on its bus).
@@ -171,10 +183,40 @@ int LiveView::OpenCamera() {
 }
 
 void LiveView::CloseCamera() {
-    // The register camera's settings are stored by the camera-control code.
-    if (controllerCamera)
+    if (controllerCamera) {
+        // Only what was applied is worth keeping: a camera stopped within its first
+        // frames still holds its power-up values, not the operator's.
+        if (controllerApplied == 1)
+            m_controller.store(m_profile);
+        m_controller.stop();
         emit setButtonEnabled(true);
+    }
     m_capture.Teardown();
+}
+
+void LiveView::OnTitleTick() {
+    if (!controllerCamera || controllerApplied == 1 || controllerFrames <= 10)
+        return;
+    m_controller.applyStored(m_profile);
+    controllerApplied = 1;
+    emit setButtonEnabled(true);
+}
+
+void LiveView::openRegisterWindow() {
+    if (m_controller.openStatus() == OpenStatus::NoPermission && !m_permissionTold) {
+        m_permissionTold = true;
+        m_prompt.ask(&m_window,
+                     Tr("Mirelta may not change this camera's settings: its device node cannot be "
+                        "opened for reading and writing.\nAdd your user to the \"video\" group "
+                        "(sudo usermod -aG video $USER), log in again and start the camera again.",
+                        "カメラのデバイスを読み書き用に開けないため、カメラの設定を変更できません。\n"
+                        "ユーザーを \"video\" グループに追加し（sudo usermod -aG video $USER）、"
+                        "ログインし直してからカメラを起動し直してください。"),
+                     "Mirelta", PromptButtons::Ok, PromptIcon::Warning);
+    }
+    ImageSetKT4Model model(m_controller.controller(), &m_whiteBalance);
+    CImageSetKT4Dlg dlg(model, &m_window);
+    dlg.exec();
 }
 
 void LiveView::refreshView() {

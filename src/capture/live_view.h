@@ -1,6 +1,7 @@
 #pragma once
 #include "capture/camera_state.h"
 #include "capture/capture.h"
+#include "capture/controller_session.h"
 #include "capture/device_settings.h"
 #include "capture/frame_rate.h"
 #include "capture/shared_frame.h"
@@ -62,9 +63,15 @@ public:
     const std::string& modelName() const { return m_modelName; }
     CInitCameraDlg* searchWindow() const { return m_search.data(); }
 
+    // Main timer 1224: once more than 10 frames of the register-controlled camera were
+    // shown, its stored settings are applied (once per start) and SET is enabled.
+    void OnTitleTick();
+
     // Shows the register window of the register-controlled camera when SET is pressed while
-    // it runs; set by the camera-control code.
+    // it runs (the image-setting window; tests may put another in).
     std::function<void()> registerWindow;
+    // The register camera's controller for the current start.
+    ControllerSession& controller() { return m_controller; }
 
     int useSmartTee = 0;
     int controllerCamera = 0;
@@ -109,6 +116,7 @@ private:
     void recreateImages(int width, int height);
     void showSearchWindow();
     void refreshView();
+    void openRegisterWindow();
 
     QWidget& m_window;
     AppSettings& m_settings;
@@ -125,4 +133,6 @@ private:
     std::map<std::string, std::string> m_modelChoices; // per friendly name, for this run
     QPointer<CInitCameraDlg> m_search;
     Stats m_stats;
+    ControllerSession m_controller;
+    bool m_permissionTold = false; // the missing access to the controller was said, this run
 };
