@@ -17,6 +17,7 @@
 #include "app/edit_handler.h"
 #include "app/scale_bar_handler.h"
 #include "app/tool_handler.h"
+#include "app/cross_line_aid.h"
 #include "calib/apply_calibration.h"
 #include "calib/calibration_set.h"
 #include "calib/magnification.h"
@@ -276,6 +277,7 @@ void CMeasureDlg::saveSettings() {
     Profile::Batch batch(*m_profile);
     SaveAppSettings(*m_profile, m_settings);
     SaveCalibrations(*m_profile, m_CalibChain);
+    emit settingsSaving(*m_profile);
     m_saving->saveIndex();
     if (!batch.commit())
         qWarning("Mirelta: the settings could not be written to %s", m_settingsPath.c_str());
@@ -347,6 +349,7 @@ void CMeasureDlg::initDialog() {
     connectResultCommands();
     connectToolButtons();
     connectPicture();
+    connectCrossLines();
     buildPictureMouse();
     itemAs<QScrollBar>(idc::ThumbScroll)->setValue(0);
 
@@ -671,6 +674,7 @@ void CMeasureDlg::ApplyCalibration() {
     m_resultList->RewriteAll();
     if (m_colorSet)
         m_colorSet->refreshCalibratedGrid();
+    emit calibrationChanged();
     setFocus();
     invalidatePicture();
 }

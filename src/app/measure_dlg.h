@@ -30,6 +30,7 @@
 #include <string>
 
 class CCColorSet;
+class CrossLineAid;
 class CalibrationHandler;
 class EditHandler;
 class PanHandler;
@@ -194,6 +195,11 @@ signals:
     // The display image was replaced by another picture (a thumbnail opened): pictures
     // derived from it (edge image) are made again.
     void displayImageReplaced();
+    // Another calibration was chosen, or the chosen one changed.
+    void calibrationChanged();
+    // The settings are being written (inside one replacement of the file): the aids on
+    // the picture write their sections too.
+    void settingsSaving(Profile& profile);
 
 public slots:
     void accept() override; // Enter: nothing
@@ -307,6 +313,9 @@ private:
     NoCamera m_noCamera;
     CameraControl* m_camera = &m_noCamera;
     void connectCamera();
+    // The aids on the picture, each registered in one place (measure_dlg_aids.cpp).
+    void connectCrossLines();
+    std::unique_ptr<CrossLineAid> m_crossLines;
 
     CDibImage m_display;
     QImage m_sheet;

@@ -1,0 +1,33 @@
+// The aids on the picture, each registered here in one place: what it keeps, its hook,
+// its button, its settings. Their mouse handlers take their places in buildPictureMouse.
+#include "app/measure_dlg.h"
+
+#include "app/cross_line_aid.h"
+#include "app/main_dialog_template.h"
+#include "view/cross_line_set_dlg.h"
+#include "view/tool_environment.h"
+
+#include <QAbstractButton>
+
+void CMeasureDlg::connectCrossLines() {
+    CrossLineAidContext c;
+    c.window = this;
+    c.choosers = m_choosers;
+    c.surface = this;
+    c.snap = [this] { return m_pictureHooks.snapToEdge; };
+    c.cursor = [this]() -> std::optional<DPOINT> {
+        if (!m_picture->mouseSeen() || !pictureRect().contains(mousePosition()))
+            return std::nullopt;
+        return Snapped(m_pictureHooks.snapToEdge, WindowToImage(mousePosition()));
+    };
+    m_crossLines = std::make_unique<CrossLineAid>(c, *m_profile);
+    m_crossLines->calibrationChanged(selectedCalibration());
+    m_pictureHooks.crossLines = [this](OverlayList& out, const OverlayMapping& map) {
+        m_crossLines->appendOverlay(out, map);
+    };
+    connect(this, &CMeasureDlg::calibrationChanged, this,
+            [this] { m_crossLines->calibrationChanged(selectedCalibration()); });
+    connect(this, &CMeasureDlg::settingsSaving, this, [this](Profile& p) { m_crossLines->save(p); });
+    if (auto* b = qobject_cast<QAbstractButton*>(item(idc::CrossLine)))
+        connect(b, &QAbstractButton::clicked, this, [this] { m_crossLines->showNearCursor(); });
+}
