@@ -18,6 +18,8 @@
 #include "app/scale_bar_handler.h"
 #include "app/tool_handler.h"
 #include "app/cross_line_aid.h"
+#include "app/focus_line_handler.h"
+#include "view/focus_profile.h"
 #include "calib/apply_calibration.h"
 #include "calib/calibration_set.h"
 #include "calib/magnification.h"
@@ -350,6 +352,7 @@ void CMeasureDlg::initDialog() {
     connectToolButtons();
     connectPicture();
     connectCrossLines();
+    connectFocusLine();
     buildPictureMouse();
     itemAs<QScrollBar>(idc::ThumbScroll)->setValue(0);
 

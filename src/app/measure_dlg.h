@@ -31,6 +31,8 @@
 
 class CCColorSet;
 class CrossLineAid;
+class FocusLineHandler;
+class FocusProfile;
 class CalibrationHandler;
 class EditHandler;
 class PanHandler;
@@ -200,6 +202,8 @@ signals:
     // The settings are being written (inside one replacement of the file): the aids on
     // the picture write their sections too.
     void settingsSaving(Profile& profile);
+    // The display settings' Focus button switched the focus line.
+    void focusLineSwitched();
 
 public slots:
     void accept() override; // Enter: nothing
@@ -316,6 +320,9 @@ private:
     // The aids on the picture, each registered in one place (measure_dlg_aids.cpp).
     void connectCrossLines();
     std::unique_ptr<CrossLineAid> m_crossLines;
+    void connectFocusLine();
+    std::unique_ptr<FocusProfile> m_focusProfile;
+    std::unique_ptr<FocusLineHandler> m_focusLine;
 
     CDibImage m_display;
     QImage m_sheet;

@@ -3,6 +3,8 @@
 #include "app/measure_dlg.h"
 
 #include "app/cross_line_aid.h"
+#include "app/focus_line_handler.h"
+#include "view/focus_profile.h"
 #include "app/main_dialog_template.h"
 #include "view/cross_line_set_dlg.h"
 #include "view/tool_environment.h"
@@ -30,4 +32,17 @@ void CMeasureDlg::connectCrossLines() {
     connect(this, &CMeasureDlg::settingsSaving, this, [this](Profile& p) { m_crossLines->save(p); });
     if (auto* b = qobject_cast<QAbstractButton*>(item(idc::CrossLine)))
         connect(b, &QAbstractButton::clicked, this, [this] { m_crossLines->showNearCursor(); });
+}
+
+void CMeasureDlg::connectFocusLine() {
+    m_focusProfile = std::make_unique<FocusProfile>();
+    m_focusLine = std::make_unique<FocusLineHandler>(m_settings.color, *this);
+    // Computed on every paint of the window, from the picture shown; never saved.
+    m_pictureHooks.focusProfile = [this](OverlayList& out, const OverlayMapping& map) {
+        if (!m_focusProfile->update(m_display, m_settings.color))
+            return;
+        const QRect area = pictureRect();
+        AppendFocusProfile(out, map, area.width(), area.height(), *m_focusProfile, m_settings.color);
+    };
+    connect(this, &CMeasureDlg::focusLineSwitched, this, [this] { m_focusProfile->clearPeak(); });
 }

@@ -5,6 +5,7 @@
 
 #include "app/calibration_handler.h"
 #include "app/cross_line_aid.h"
+#include "app/focus_line_handler.h"
 #include "app/edit_handler.h"
 #include "app/main_dialog_template.h"
 #include "app/pan_handler.h"
@@ -36,6 +37,7 @@ void CMeasureDlg::buildPictureMouse() {
     m_mouseChain.add(*m_scaleBar);
     m_mouseChain.add(*m_calibration);
     m_mouseChain.add(m_crossLines->handler());
+    m_mouseChain.add(*m_focusLine);
     m_mouseChain.add(*m_edit);
     m_mouseChain.add(*m_pan);
     m_picture->setMouseChain(&m_mouseChain);

@@ -63,6 +63,7 @@ void CMeasureDlg::OnColor() {
     c.sheet = &m_sheet;
     c.sheet2x = &m_sheet2x;
     c.repaintMain = [this] { invalidatePicture(); };
+    c.focusToggled = [this] { emit focusLineSwitched(); };
     m_colorSet = new CCColorSet(c, this);
     m_colorSet->adjustSize();
     // Its top-left corner 300 pixels left of and 150 above the mouse, kept on the screen.
