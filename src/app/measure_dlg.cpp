@@ -18,6 +18,7 @@
 #include "app/scale_bar_handler.h"
 #include "app/tool_handler.h"
 #include "app/cross_line_aid.h"
+#include "app/focus_area_aid.h"
 #include "app/focus_line_handler.h"
 #include "view/focus_profile.h"
 #include "calib/apply_calibration.h"
@@ -353,6 +354,7 @@ void CMeasureDlg::initDialog() {
     connectPicture();
     connectCrossLines();
     connectFocusLine();
+    connectFocusAreas();
     buildPictureMouse();
     itemAs<QScrollBar>(idc::ThumbScroll)->setValue(0);
 

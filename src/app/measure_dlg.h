@@ -31,6 +31,7 @@
 
 class CCColorSet;
 class CrossLineAid;
+class FocusAreaAid;
 class FocusLineHandler;
 class FocusProfile;
 class CalibrationHandler;
@@ -323,6 +324,8 @@ private:
     void connectFocusLine();
     std::unique_ptr<FocusProfile> m_focusProfile;
     std::unique_ptr<FocusLineHandler> m_focusLine;
+    void connectFocusAreas();
+    std::unique_ptr<FocusAreaAid> m_focusAreas;
 
     CDibImage m_display;
     QImage m_sheet;

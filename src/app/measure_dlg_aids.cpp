@@ -3,6 +3,9 @@
 #include "app/measure_dlg.h"
 
 #include "app/cross_line_aid.h"
+#include "app/focus_area_aid.h"
+#include "capture/live_view.h"
+#include "view/image_button.h"
 #include "app/focus_line_handler.h"
 #include "view/focus_profile.h"
 #include "app/main_dialog_template.h"
@@ -45,4 +48,31 @@ void CMeasureDlg::connectFocusLine() {
         AppendFocusProfile(out, map, area.width(), area.height(), *m_focusProfile, m_settings.color);
     };
     connect(this, &CMeasureDlg::focusLineSwitched, this, [this] { m_focusProfile->clearPeak(); });
+}
+
+void CMeasureDlg::connectFocusAreas() {
+    FocusAreaAid::Context c;
+    c.window = this;
+    c.surface = this;
+    c.color = &m_settings.color;
+    c.focusSelect = &m_settings.FocusSelect;
+    c.picture = &m_display;
+    c.toScreen = [this](const DPOINT& image) {
+        const DPOINT p = ImageToWindow(image);
+        return mapToGlobal(QPoint(static_cast<int>(p.x), static_cast<int>(p.y)));
+    };
+    m_focusAreas = std::make_unique<FocusAreaAid>(c);
+    m_pictureHooks.focusAreas = [this](OverlayList& out, const OverlayMapping& map) {
+        m_focusAreas->appendOverlay(out, map);
+    };
+    if (auto* b = imageButton(idc::FocusArea)) {
+        b->setGreenLampSource([this] { return m_focusAreas->lampOn(); });
+        connect(b, &QAbstractButton::clicked, this, [this] {
+            ResetTool(0);
+            m_focusAreas->arm();
+        });
+    }
+    if (m_live)
+        connect(m_live, &LiveView::frameShown, this, [this] { m_focusAreas->pictureChanged(); });
+    connect(this, &CMeasureDlg::displayImageReplaced, this, [this] { m_focusAreas->pictureChanged(); });
 }

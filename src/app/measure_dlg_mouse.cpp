@@ -5,6 +5,7 @@
 
 #include "app/calibration_handler.h"
 #include "app/cross_line_aid.h"
+#include "app/focus_area_aid.h"
 #include "app/focus_line_handler.h"
 #include "app/edit_handler.h"
 #include "app/main_dialog_template.h"
@@ -32,10 +33,10 @@ void CMeasureDlg::buildPictureMouse() {
     // every left release once the tool has placed its point (their circle clicks). The
     // aids come before the editing: a right press on a cross or the focus line drags
     // that, as the moves would go to it first anyway; elsewhere a measurement is edited.
-    // Focus areas still to come take their place after the calibration.
     m_mouseChain.add(*m_tool);
     m_mouseChain.add(*m_scaleBar);
     m_mouseChain.add(*m_calibration);
+    m_mouseChain.add(*m_focusAreas);
     m_mouseChain.add(m_crossLines->handler());
     m_mouseChain.add(*m_focusLine);
     m_mouseChain.add(*m_edit);

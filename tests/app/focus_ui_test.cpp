@@ -1,7 +1,13 @@
 // The focusing aids in the main window: the focus line and its profile.
 #include "measuring_fixture.h"
 
+#include "platform/profile.h"
 #include "view/direction_cursor.h"
+#include "view/focus_area.h"
+#include "view/focus_dlg.h"
+#include "view/image_button.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -52,6 +58,76 @@ TEST_F(FocusTest, ProfileBarsRiseOrHangByTheLinesHalf) {
     color.focuspos = 900;
     EXPECT_EQ(shown(640, 0), 0xFF8080u);
     EXPECT_NE(shown(640, bottom), 0xFF8080u);
+}
+
+} // namespace
+
+namespace {
+
+class FocusAreaTest : public MeasuringFixture {
+protected:
+    std::vector<CFocusDlg*> windows() {
+        std::vector<CFocusDlg*> out;
+        for (CFocusDlg* w : dlg->findChildren<CFocusDlg*>())
+            if (w->isVisible())
+                out.push_back(w);
+        std::sort(out.begin(), out.end(), [](CFocusDlg* a, CFocusDlg* b) { return a->index() < b->index(); });
+        return out;
+    }
+    // Button 1122, then a rubber band from `a` to `b` with the left button.
+    void drawArea(const DPOINT& a, const DPOINT& b) {
+        arm(idc::FocusArea);
+        clock.advance(1000);
+        press(a);
+        move(b, Qt::LeftButton);
+        release(b);
+        QCoreApplication::processEvents();
+    }
+};
+
+// An area drawn with the mouse over a sharp edge gets a focus window whose value is the
+// mean Sobel magnitude there; its caption counts the records, and closing one keeps
+// the others while the next caption counts the empty slot. The shared scale row is in
+// the settings file after the program ends.
+TEST_F(FocusAreaTest, AreasMadeWithTheMouseMeasureAndShareTheirScale) {
+    CMeasureDlg& d = openAtX1();
+    d.displayImage().fillRect(IntRect{640, 0, 1280, 1024}, RGB(0, 0, 0));
+    auto* lamp = qobject_cast<ImageButton*>(d.item(idc::FocusArea));
+    EXPECT_FALSE(lamp->greenLamp());
+    arm(idc::Line);
+    drawArea({600, 400}, {680, 480});
+    EXPECT_EQ(d.workingMeasure().kind, 0); // the button disarmed the tool
+    EXPECT_FALSE(lamp->greenLamp());
+    ASSERT_EQ(windows().size(), 1u);
+    CFocusDlg* first = windows()[0];
+    EXPECT_EQ(first->windowTitle().toStdString(), "1");
+    EXPECT_EQ(first->size(), QSize(55, 240));
+    CDibImage scratch;
+    EXPECT_EQ(first->value(), FocusAreaValueOfColour(d.displayImage(), IntRect{600, 400, 680, 480}, scratch));
+    EXPECT_GT(first->value(), 100);
+    EXPECT_EQ(d.measurements().GetCount(), 0);
+
+    drawArea({100, 100}, {200, 200}); // uniform: value 0
+    ASSERT_EQ(windows().size(), 2u);
+    EXPECT_EQ(windows()[1]->value(), 0);
+    // Scale row "3" in the first window: shared, and in the settings.
+    auto* scale = qobject_cast<QComboBox*>(first->item(1234));
+    ASSERT_NE(scale, nullptr);
+    EXPECT_EQ(scale->count(), 10);
+    scale->setCurrentIndex(2);
+    emit scale->activated(2);
+    EXPECT_EQ(d.settings().FocusSelect, 2);
+    first->close();
+    paint();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(windows().size(), 1u);
+    EXPECT_EQ(windows()[0]->windowTitle().toStdString(), "2");
+    drawArea({300, 300}, {400, 400});
+    ASSERT_EQ(windows().size(), 2u);
+    EXPECT_EQ(windows()[1]->windowTitle().toStdString(), "3");
+    quit();
+    Profile ini(dir + "/Mirelta.ini");
+    EXPECT_EQ(ini.GetInt("Mirelta", "FocusSelect", -1), 2);
 }
 
 } // namespace
