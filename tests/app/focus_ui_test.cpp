@@ -131,3 +131,31 @@ TEST_F(FocusAreaTest, AreasMadeWithTheMouseMeasureAndShareTheirScale) {
 }
 
 } // namespace
+
+namespace {
+
+// A grip of an area caught with the right button resizes it (the cursor shows the
+// grip's direction), the value follows on the release; Enter leaves its window open.
+TEST_F(FocusAreaTest, GripsResizeAnAreaAndEnterKeepsItsWindow) {
+    CMeasureDlg& d = openAtX1();
+    d.displayImage().fillRect(IntRect{640, 0, 1280, 1024}, RGB(0, 0, 0));
+    drawArea({400, 400}, {500, 500}); // uniform grey: 0
+    ASSERT_EQ(windows().size(), 1u);
+    CFocusDlg* w = windows()[0];
+    EXPECT_EQ(w->value(), 0);
+    move({505, 495});
+    EXPECT_EQ(d.cursorType(), CursorCode::SizeNwSe);
+    press({505, 495}, Qt::RightButton);
+    move({700, 495}, Qt::RightButton);
+    release({700, 495}, Qt::RightButton);
+    EXPECT_EQ(d.cursorType(), CursorCode::Default);
+    CDibImage scratch;
+    EXPECT_EQ(w->value(), FocusAreaValueOfColour(d.displayImage(), IntRect{400, 400, 700, 495}, scratch));
+    EXPECT_GT(w->value(), 0);
+    QTest::keyClick(w, Qt::Key_Return);
+    EXPECT_TRUE(w->isVisible());
+    QTest::keyClick(w, Qt::Key_Escape);
+    EXPECT_FALSE(w->isVisible());
+}
+
+} // namespace
