@@ -7,6 +7,7 @@
 #include "platform/prompt.h"
 #include "capture/capture_device.h"
 #include "capture/live_view.h"
+#include "app/main_dialog_template.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,14 +39,19 @@ double CpuSeconds() {
     return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
+// range(1): the edge preview shown (the edge image made every frame); range(2): the focus
+// line on and four focus areas of 200 x 200 open,
+// drawn with the mouse as the operator does.
 void LiveView60fps(benchmark::State& state) {
     App();
     const int seconds = static_cast<int>(state.range(0));
     const int showPreview = static_cast<int>(state.range(1));
+    const bool focus = state.range(2) != 0;
     char tmpl[] = "/tmp/mirelta-bench-XXXXXX";
     const std::string dir = mkdtemp(tmpl);
     std::ofstream(dir + "/Mirelta.ini") << "[Bench]\nWidth=1280\nHeight=1024\nFrame=600\n"
-                                         << "[Mirelta]\nMagnetData.Show=" << showPreview << "\n";
+                                         << "[Mirelta]\nMagnetData.Show=" << showPreview << "\n"
+                                         << (focus ? "color.focusflg=1\ncolor.focuspos=512\n" : "");
     VirtualCameraConfig cam = DemoCameraConfig();
     cam.name = "Bench";
     cam.rate = {60, 1};
@@ -65,6 +71,17 @@ void LiveView60fps(benchmark::State& state) {
         dlg.show();
         LiveView& live = *dlg.liveView();
         QTest::qWait(500); // past the first frames and the first timer ticks
+        for (int k = 0; focus && k < 4; ++k) {
+            QTest::mouseClick(dlg.item(idc::FocusArea), Qt::LeftButton);
+            const auto at = [&dlg](double x, double y) {
+                const DPOINT w = dlg.ImageToWindow({x, y});
+                return QPoint(static_cast<int>(w.x), static_cast<int>(w.y));
+            };
+            const double x = 100 + 250 * (k % 2);
+            const double y = 100 + 250 * (k / 2);
+            QTest::mousePress(&dlg, Qt::LeftButton, {}, at(x, y));
+            QTest::mouseRelease(&dlg, Qt::LeftButton, {}, at(x + 200, y + 200));
+        }
         live.frameImage().resetCounters();
         live.resetStats();
         const double cpu0 = CpuSeconds();
@@ -90,6 +107,13 @@ void LiveView60fps(benchmark::State& state) {
     std::filesystem::remove_all(dir);
 }
 
-BENCHMARK(LiveView60fps)->ArgNames({"seconds", "show"})->Args({10, 0})->Args({10, 1})->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(LiveView60fps)
+    ->ArgNames({"seconds", "show", "focus"})
+    ->Args({10, 0, 0})
+    ->Args({10, 1, 0})
+    ->Args({10, 0, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 } // namespace

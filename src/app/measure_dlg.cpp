@@ -20,6 +20,10 @@
 #include "app/edge_snapping.h"
 #include "app/scale_bar_handler.h"
 #include "app/tool_handler.h"
+#include "app/cross_line_aid.h"
+#include "app/focus_area_aid.h"
+#include "app/focus_line_handler.h"
+#include "view/focus_profile.h"
 #include "calib/calibration_set.h"
 #include "calib/magnification.h"
 #include "calib/picture_layout.h"
@@ -272,6 +276,7 @@ void CMeasureDlg::saveSettings() {
     Profile::Batch batch(*m_profile);
     SaveAppSettings(*m_profile, m_settings);
     SaveCalibrations(*m_profile, m_CalibChain);
+    emit settingsSaving(*m_profile);
     m_saving->saveIndex();
     if (!batch.commit())
         qWarning("Mirelta: the settings could not be written to %s", m_settingsPath.c_str());
@@ -348,6 +353,9 @@ void CMeasureDlg::initDialog() {
     connectResultCommands();
     connectToolButtons();
     connectPicture();
+    connectCrossLines();
+    connectFocusLine();
+    connectFocusAreas();
     buildPictureMouse();
     itemAs<QScrollBar>(idc::ThumbScroll)->setValue(0);
 

@@ -30,6 +30,10 @@
 #include <string>
 
 class CCColorSet;
+class CrossLineAid;
+class FocusAreaAid;
+class FocusLineHandler;
+class FocusProfile;
 class CalibrationHandler;
 class EditHandler;
 class EdgeSnapping;
@@ -195,6 +199,13 @@ signals:
     // The display image was replaced by another picture (a thumbnail opened): pictures
     // derived from it (edge image) are made again.
     void displayImageReplaced();
+    // Another calibration was chosen, or the chosen one changed.
+    void calibrationChanged();
+    // The settings are being written (inside one replacement of the file): the aids on
+    // the picture write their sections too.
+    void settingsSaving(Profile& profile);
+    // The display settings' Focus button switched the focus line.
+    void focusLineSwitched();
 
 public slots:
     void accept() override; // Enter: nothing
@@ -310,6 +321,14 @@ private:
     void connectCamera();
     std::unique_ptr<EdgeSnapping> m_edgeSnapping;
     void connectEdgeSnapping();
+    // The aids on the picture, each registered in one place (measure_dlg_aids.cpp).
+    void connectCrossLines();
+    std::unique_ptr<CrossLineAid> m_crossLines;
+    void connectFocusLine();
+    std::unique_ptr<FocusProfile> m_focusProfile;
+    std::unique_ptr<FocusLineHandler> m_focusLine;
+    void connectFocusAreas();
+    std::unique_ptr<FocusAreaAid> m_focusAreas;
 
     CDibImage m_display;
     QImage m_sheet;

@@ -4,6 +4,9 @@
 #include "app/measure_dlg.h"
 
 #include "app/calibration_handler.h"
+#include "app/cross_line_aid.h"
+#include "app/focus_area_aid.h"
+#include "app/focus_line_handler.h"
 #include "app/edit_handler.h"
 #include "app/main_dialog_template.h"
 #include "app/pan_handler.h"
@@ -26,11 +29,16 @@ void CMeasureDlg::buildPictureMouse() {
     m_pan = std::make_unique<PanHandler>(m_view, *this, [this] { return viewGeometry(); });
 
     // The order every event is offered in. The armed tool comes first: it takes every
-    // move while armed and never a press. Aids still to come take their places between
-    // the calibration and the editing: focus areas, cross lines, the focus line.
+    // move while armed and never a press or a release, so the cross lines after it see
+    // every left release once the tool has placed its point (their circle clicks). The
+    // aids come before the editing: a right press on a cross or the focus line drags
+    // that, as the moves would go to it first anyway; elsewhere a measurement is edited.
     m_mouseChain.add(*m_tool);
     m_mouseChain.add(*m_scaleBar);
     m_mouseChain.add(*m_calibration);
+    m_mouseChain.add(*m_focusAreas);
+    m_mouseChain.add(m_crossLines->handler());
+    m_mouseChain.add(*m_focusLine);
     m_mouseChain.add(*m_edit);
     m_mouseChain.add(*m_pan);
     m_picture->setMouseChain(&m_mouseChain);

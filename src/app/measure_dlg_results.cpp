@@ -40,6 +40,7 @@ void CMeasureDlg::ApplyCalibration() {
     m_resultList->RewriteAll();
     if (m_colorSet)
         m_colorSet->refreshCalibratedGrid();
+    emit calibrationChanged();
     setFocus();
     invalidatePicture();
 }

@@ -64,6 +64,7 @@ void CMeasureDlg::OnColor() {
     c.sheet = &m_sheet;
     c.sheet2x = &m_sheet2x;
     c.repaintMain = [this] { invalidatePicture(); };
+    c.focusToggled = [this] { emit focusLineSwitched(); };
     m_colorSet = new CCColorSet(c, this);
     m_colorSet->adjustSize();
     PlaceNearCursor(*m_colorSet, QPoint(-300, -150));

@@ -95,7 +95,10 @@ void CCColorSet::createControls() {
     for (int i = 1; i < kMagnificationCount; ++i)
         gain->addItem(QString::fromStdString(MagnificationName(i)));
     registerItem(1234, gain);
-    connect(gain, qOverload<int>(&QComboBox::activated), this, [&color](int row) { color.focusscale = row; });
+    connect(gain, qOverload<int>(&QComboBox::activated), this, [this, &color](int row) {
+        color.focusscale = row;
+        repaintMain();
+    });
     focusRow->addWidget(gain);
     switches->addWidget(focusBox);
 
