@@ -326,6 +326,7 @@ private:
     std::unique_ptr<CrossLineAid> m_crossLines;
     void connectFocusLine();
     std::unique_ptr<FocusProfile> m_focusProfile;
+    bool m_focusPictureChanged = true; // the profile is of an older picture
     std::unique_ptr<FocusLineHandler> m_focusLine;
     void connectFocusAreas();
     std::unique_ptr<FocusAreaAid> m_focusAreas;

@@ -40,13 +40,26 @@ void CMeasureDlg::connectCrossLines() {
 void CMeasureDlg::connectFocusLine() {
     m_focusProfile = std::make_unique<FocusProfile>();
     m_focusLine = std::make_unique<FocusLineHandler>(m_settings.color, *this);
-    // Computed on every paint of the window, from the picture shown; never saved.
+    // Computed once per picture shown, and again when the line moves or is switched on;
+    // other paints (mouse moves over a frozen picture) reuse it. Never saved.
     m_pictureHooks.focusProfile = [this](OverlayList& out, const OverlayMapping& map) {
-        if (!m_focusProfile->update(m_display, m_settings.color))
+        const ColorSettings& color = m_settings.color;
+        const int wanted = color.focusflg != 0 ? color.focuspos : -1;
+        if (m_focusPictureChanged || m_focusProfile->row() != wanted) {
+            m_focusProfile->update(m_display, color);
+            m_focusPictureChanged = false;
+        }
+        if (m_focusProfile->row() < 0)
             return;
         const QRect area = pictureRect();
-        AppendFocusProfile(out, map, area.width(), area.height(), *m_focusProfile, m_settings.color);
+        AppendFocusProfile(out, map, area.width(), area.height(), *m_focusProfile, color);
     };
+    const auto pictureChanged = [this] { m_focusPictureChanged = true; };
+    if (m_live) {
+        connect(m_live, &LiveView::frameShown, this, pictureChanged);
+        connect(m_live, &LiveView::pictureResized, this, pictureChanged);
+    }
+    connect(this, &CMeasureDlg::displayImageReplaced, this, pictureChanged);
     connect(this, &CMeasureDlg::focusLineSwitched, this, [this] { m_focusProfile->clearPeak(); });
 }
 

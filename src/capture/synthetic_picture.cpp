@@ -1,7 +1,10 @@
 #include "capture/synthetic_picture.h"
 
+#include "capture/box_blur.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -92,6 +95,8 @@ private:
 
 bool SyntheticPicture::build(Pattern pattern, int width, int height, COLORREF solid) {
     m_base.clear();
+    m_defocused.clear();
+    m_defocusRadius = 0;
     m_width = m_height = 0;
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
         return false;
@@ -112,6 +117,7 @@ bool SyntheticPicture::build(Pattern pattern, int width, int height, COLORREF so
     case Pattern::Solid: p.rect(0, 0, width, height, FromColorref(solid)); break;
     }
     rebuildTables();
+    refocus();
     return true;
 }
 
@@ -180,6 +186,21 @@ void SyntheticPicture::drawSpecimen() {
 void SyntheticPicture::setControls(const Controls& controls) {
     m_controls = controls;
     rebuildTables();
+    refocus();
+}
+
+// Blurred once per change of the lens, not per frame: the register camera sets its
+// controls whenever its gains move.
+void SyntheticPicture::refocus() {
+    const int radius = std::min(std::abs(m_controls.focus), kMaxDefocus);
+    if (radius == m_defocusRadius && (radius == 0) == m_defocused.empty())
+        return;
+    m_defocusRadius = radius;
+    m_defocused.clear();
+    if (radius == 0 || m_base.empty())
+        return;
+    m_defocused = m_base;
+    BoxBlurBgr(m_defocused, m_width, m_height, radius);
 }
 
 void SyntheticPicture::rebuildTables() {
@@ -220,12 +241,13 @@ bool SyntheticPicture::render(std::uint64_t frameNumber, std::uint8_t* destinati
             t[i] = static_cast<std::uint8_t>(std::clamp(i - 128, 0, 255));
         return t;
     }();
+    const std::vector<std::uint8_t>& picture = seen();
     const auto& tb = m_tables[0];
     const auto& tg = m_tables[1];
     const auto& tr = m_tables[2];
     std::size_t k = static_cast<std::size_t>(frameNumber * 40503u) & (kNoiseSize - 1);
     for (int y = 0; y < m_height; ++y) {
-        const std::uint8_t* src = &m_base[y * rowBytes];
+        const std::uint8_t* src = &picture[y * rowBytes];
         std::uint8_t* dst = destination + static_cast<std::size_t>(y) * stride;
         if (!noise && m_identity) {
             std::memcpy(dst, src, rowBytes);

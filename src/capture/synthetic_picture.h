@@ -31,6 +31,8 @@ public:
         int gainGreen = 100;
         int gainBlue = 100;
         int noise = 0;
+        // The lens: 0 in focus; away from it the specimen blurs by that many pixels.
+        int focus = 0;
         bool operator==(const Controls&) const = default;
     };
 
@@ -63,16 +65,23 @@ public:
     bool render(std::uint64_t frameNumber, std::uint8_t* destination, std::size_t size,
                 int stride) const;
 
-    // The noiseless picture, top-down B, G, R without padding.
+    // The noiseless picture in focus, top-down B, G, R without padding.
     const std::vector<std::uint8_t>& base() const { return m_base; }
+
+    static constexpr int kMaxDefocus = 10;
 
 private:
     void drawSpecimen();
     void rebuildTables();
+    void refocus();
+    // What the lens shows: the defocused picture when there is one, else the base.
+    const std::vector<std::uint8_t>& seen() const { return m_defocused.empty() ? m_base : m_defocused; }
 
     int m_width = 0;
     int m_height = 0;
     std::vector<std::uint8_t> m_base;
+    std::vector<std::uint8_t> m_defocused; // empty while in focus
+    int m_defocusRadius = 0;               // the blur m_defocused was made with
     Controls m_controls;
     bool m_identity = true; // controls change nothing: frames are plain copies
     std::array<std::array<std::uint8_t, 256>, 3> m_tables{};

@@ -16,6 +16,8 @@ constexpr Range kRanges[] = {
     {VirtualControls::RedGain, "Red Gain", 50, 200, 100, &SyntheticPicture::Controls::gainRed},
     {VirtualControls::BlueGain, "Blue Gain", 50, 200, 100, &SyntheticPicture::Controls::gainBlue},
     {VirtualControls::Noise, "Noise", 0, 20, 0, &SyntheticPicture::Controls::noise},
+    {VirtualControls::Focus, "Focus", -SyntheticPicture::kMaxDefocus, SyntheticPicture::kMaxDefocus, 0,
+     &SyntheticPicture::Controls::focus},
 };
 
 const Range* FindRange(std::uint32_t id) {

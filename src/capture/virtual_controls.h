@@ -6,10 +6,11 @@
 class VirtualCamera;
 
 // The picture controls of a virtual camera, shown in the device window like a real
-// camera's: brightness, contrast, red and blue gain, and noise. One input, "Camera".
+// camera's: brightness, contrast, red and blue gain, noise and
+// the lens' focus. One input, "Camera".
 class VirtualControls : public DeviceControls {
 public:
-    enum Id : std::uint32_t { Brightness = 1, Contrast, RedGain, BlueGain, Noise };
+    enum Id : std::uint32_t { Brightness = 1, Contrast, RedGain, BlueGain, Noise, Focus };
 
     explicit VirtualControls(std::shared_ptr<VirtualCamera> camera);
     std::vector<DeviceControlInfo> controls() override;

@@ -26,6 +26,7 @@ FocusProfile::FocusProfile() {
 bool FocusProfile::update(const CDibImage& picture, const ColorSettings& color) {
     if (color.focusflg == 0) {
         m_values.clear();
+        m_row = -1;
         return false;
     }
     return compute(picture, color.focuspos);
@@ -33,6 +34,7 @@ bool FocusProfile::update(const CDibImage& picture, const ColorSettings& color) 
 
 bool FocusProfile::compute(const CDibImage& picture, int row) {
     m_values.clear();
+    m_row = -1;
     const int bpp = picture.bitCount() == 24 ? 3 : picture.bitCount() == 32 ? 4 : 0;
     const int w = picture.width();
     const int h = picture.height();
@@ -70,6 +72,7 @@ bool FocusProfile::compute(const CDibImage& picture, int row) {
     for (int k = 0; k < n; ++k)
         m_peak[static_cast<std::size_t>(k)] =
             std::max(m_peak[static_cast<std::size_t>(k)], m_values[static_cast<std::size_t>(k)]);
+    m_row = row;
     return true;
 }
 

@@ -33,6 +33,8 @@ class FocusProfile {
     // The same for a row, whatever the settings.
     bool compute(const CDibImage& picture, int row);
 
+    // The row the profile is of, or -1 when there is none.
+    int row() const { return m_row; }
     // One value per image column (at most kColumns): |Gx| of the brightness, smoothed.
     const std::vector<std::int32_t>& values() const { return m_values; }
     const std::array<std::int32_t, kColumns>& peak() const { return m_peak; }
@@ -41,6 +43,7 @@ class FocusProfile {
 
   private:
     std::vector<std::int32_t> m_values;
+    int m_row = -1;
     std::vector<std::int32_t> m_scratch;
     std::array<std::int32_t, kColumns> m_peak{};
 };

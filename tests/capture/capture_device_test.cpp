@@ -75,8 +75,9 @@ TEST(CaptureDevices, VirtualControlsChangeTheRenderedPicture) {
     ASSERT_TRUE(camera->prepare(4, 2));
     VirtualControls controls(camera);
     const auto list = controls.controls();
-    ASSERT_EQ(list.size(), 5u);
+    ASSERT_EQ(list.size(), 6u);
     EXPECT_EQ(list[0].name, "Brightness");
+    EXPECT_EQ(list[5].name, "Focus");
     EXPECT_TRUE(controls.setControl(VirtualControls::Brightness, 30));
     EXPECT_TRUE(controls.setControl(VirtualControls::RedGain, 200));
     EXPECT_FALSE(controls.setControl(VirtualControls::Contrast, 500));

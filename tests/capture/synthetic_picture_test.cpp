@@ -95,6 +95,44 @@ TEST(SyntheticPicture, ControlsChangeThePicture) {
     EXPECT_EQ(At(frame, 24, 0, 0).b, 128);
 }
 
+// The disc's rim along row 240: the largest step between neighbouring pixels.
+int SteepestStep(const std::vector<std::uint8_t>& frame, int stride) {
+    int steepest = 0;
+    for (int x = 900; x < 1020; ++x)
+        steepest = std::max(steepest, std::abs(At(frame, stride, x + 1, 240).grey() -
+                                                At(frame, stride, x, 240).grey()));
+    return steepest;
+}
+
+TEST(SyntheticPicture, FocusBlursTheSpecimenAndComesBackSharp) {
+    SyntheticPicture picture;
+    ASSERT_TRUE(picture.build(SyntheticPicture::Pattern::Specimen, 1280, 1024));
+    const int stride = 1280 * 3;
+    std::vector<std::uint8_t> frame(static_cast<std::size_t>(stride) * 1024);
+    SyntheticPicture::Controls c;
+    int previous = 256;
+    // Further from focus either way, softer edges; the mean brightness stays.
+    for (int focus : {0, 2, -6, SyntheticPicture::kMaxDefocus}) {
+        c.focus = focus;
+        picture.setControls(c);
+        ASSERT_TRUE(picture.render(0, frame.data(), frame.size(), stride));
+        const int steepest = SteepestStep(frame, stride);
+        EXPECT_LT(steepest, previous) << "focus " << focus;
+        previous = steepest;
+        EXPECT_NEAR(At(frame, stride, 1200, 80).grey(), At(picture.base(), stride, 1200, 80).grey(), 3);
+    }
+    // Beyond the lens' range: as far out as it goes.
+    const std::vector<std::uint8_t> farthest = frame;
+    c.focus = 40;
+    picture.setControls(c);
+    ASSERT_TRUE(picture.render(0, frame.data(), frame.size(), stride));
+    EXPECT_EQ(frame, farthest);
+    c.focus = 0;
+    picture.setControls(c);
+    ASSERT_TRUE(picture.render(0, frame.data(), frame.size(), stride));
+    EXPECT_EQ(frame, picture.base());
+}
+
 TEST(SyntheticPicture, RefusesBadSizesAndShortDestinations) {
     SyntheticPicture picture;
     EXPECT_FALSE(picture.build(SyntheticPicture::Pattern::Solid, 0, 10));
