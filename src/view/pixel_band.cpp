@@ -39,7 +39,7 @@ ChannelTable TableFor(int colour, int opacity) {
 // The three lookup tables of a 3-byte picture (blue, green, red).
 using Lookup = std::array<ChannelTable, 3>;
 
-// Kept small: a run of bands walks them on every row.
+// A run of bands walks these on every row.
 struct Tables {
     const Lookup* lookup = nullptr;
     bool opaque = false; // every old value gives the colour: a plain fill
@@ -48,45 +48,61 @@ struct Tables {
     std::uint16_t keep = 100;
     std::uint8_t addB = 0, addG = 0, addR = 0;
 
-    // Four pixels at a time in 16-bit lanes; the fourth byte of each pixel goes through
-    // with keep 100 and add 0, which gives it back unchanged.
-    void span4(std::uint8_t* p, int count) const {
-        using U8x8 = std::uint8_t __attribute__((vector_size(8)));
-        using U16x8 = std::uint16_t __attribute__((vector_size(16)));
-        const U16x8 k = {keep, keep, keep, 100, keep, keep, keep, 100};
-        const U16x8 add = {addB, addG, addR, 0, addB, addG, addR, 0};
-        int i = 0;
 #if defined(__SSE2__)
-        // 16 bytes a round; x / 100 is (x * 20972) >> 21 exactly for every x * keep
-        // (at most 25500) that occurs here.
+    // The per-channel keep and add in 16-bit lanes for two pixels; the fourth byte of each
+    // pixel goes through with keep 100 and add 0, which gives it back unchanged.
+    __m128i keep16 = _mm_setzero_si128();
+    __m128i add16 = _mm_setzero_si128();
+
+    void prepareLanes() {
+        const auto k = static_cast<short>(keep);
+        keep16 = _mm_setr_epi16(k, k, k, 100, k, k, k, 100);
+        add16 = _mm_setr_epi16(addB, addG, addR, 0, addB, addG, addR, 0);
+    }
+
+    // x / 100 is (x * 20972) >> 21 exactly for every x * keep (at most 25500) here.
+    __m128i blendLanes(__m128i wide) const {
+        const __m128i scaled = _mm_mulhi_epu16(_mm_mullo_epi16(wide, keep16), _mm_set1_epi16(20972));
+        return _mm_add_epi16(_mm_srli_epi16(scaled, 5), add16);
+    }
+
+    // Four pixels a round, then two, then one: narrow bands (a cross line's columns) are
+    // mostly tail, so the tail stays in the vector unit too.
+    void span4(std::uint8_t* p, int count) const {
         const __m128i zero = _mm_setzero_si128();
-        const __m128i k16 = _mm_setr_epi16(static_cast<short>(keep), static_cast<short>(keep),
-                                           static_cast<short>(keep), 100, static_cast<short>(keep),
-                                           static_cast<short>(keep), static_cast<short>(keep), 100);
-        const __m128i add16 = _mm_setr_epi16(addB, addG, addR, 0, addB, addG, addR, 0);
-        const __m128i magic = _mm_set1_epi16(20972);
+        int i = 0;
         for (; i + 4 <= count; i += 4, p += 16) {
             const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            __m128i lo = _mm_mullo_epi16(_mm_unpacklo_epi8(in, zero), k16);
-            __m128i hi = _mm_mullo_epi16(_mm_unpackhi_epi8(in, zero), k16);
-            lo = _mm_add_epi16(_mm_srli_epi16(_mm_mulhi_epu16(lo, magic), 5), add16);
-            hi = _mm_add_epi16(_mm_srli_epi16(_mm_mulhi_epu16(hi, magic), 5), add16);
+            const __m128i lo = blendLanes(_mm_unpacklo_epi8(in, zero));
+            const __m128i hi = blendLanes(_mm_unpackhi_epi8(in, zero));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(lo, hi));
         }
-#endif
-        for (; i + 2 <= count; i += 2, p += 8) {
-            U8x8 in;
-            std::memcpy(&in, p, sizeof in);
-            const U16x8 wide = __builtin_convertvector(in, U16x8);
-            const U8x8 out = __builtin_convertvector(wide * k / 100 + add, U8x8);
-            std::memcpy(p, &out, sizeof out);
+        if (i + 2 <= count) {
+            const __m128i in = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+            const __m128i out = blendLanes(_mm_unpacklo_epi8(in, zero));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(out, out));
+            i += 2;
+            p += 8;
         }
-        for (; i < count; ++i, p += 4) {
+        if (i < count) {
+            std::int32_t pixel;
+            std::memcpy(&pixel, p, 4);
+            const __m128i out = blendLanes(_mm_unpacklo_epi8(_mm_cvtsi32_si128(pixel), zero));
+            pixel = _mm_cvtsi128_si32(_mm_packus_epi16(out, out));
+            std::memcpy(p, &pixel, 4);
+        }
+    }
+#else
+    void prepareLanes() {}
+
+    void span4(std::uint8_t* p, int count) const {
+        for (int i = 0; i < count; ++i, p += 4) {
             p[0] = static_cast<std::uint8_t>(p[0] * keep / 100 + addB);
             p[1] = static_cast<std::uint8_t>(p[1] * keep / 100 + addG);
             p[2] = static_cast<std::uint8_t>(p[2] * keep / 100 + addR);
         }
     }
+#endif
 
     void span(std::uint8_t* p, int count, int step) const {
         if (step == 4 && !opaque) {
@@ -126,6 +142,7 @@ Tables TablesFor(COLORREF colour, int opacity, Lookup* lookup) {
     t.addB = static_cast<std::uint8_t>(opacity * GetBValue(colour) / 100);
     t.addG = static_cast<std::uint8_t>(opacity * GetGValue(colour) / 100);
     t.addR = static_cast<std::uint8_t>(opacity * GetRValue(colour) / 100);
+    t.prepareLanes();
     if (!lookup)
         return t;
     (*lookup)[0] = TableFor(GetBValue(colour), opacity);
@@ -135,29 +152,44 @@ Tables TablesFor(COLORREF colour, int opacity, Lookup* lookup) {
     return t;
 }
 
-// One row of a band, already cut to the rows.
+// The dash phase of successive rows, stepped without a division per row: a cross
+// line's column is a thousand rows of a few pixels each.
+struct RowDash {
+    int phase = 0; // of the current row, 0 ... kDashPeriod - 1
+
+    RowDash(int y, int origin) {
+        long long p = (static_cast<long long>(y) - origin) % kDashPeriod;
+        phase = static_cast<int>(p < 0 ? p + kDashPeriod : p);
+    }
+    bool drawn() const { return phase < kDashDrawn; }
+    void next() { phase = phase + 1 == kDashPeriod ? 0 : phase + 1; }
+};
+
+// One row of a band, already cut to the rows; rows in the gaps of an AlongY dash are
+// left out by the caller.
 void BlendRow(const Tables& t, const PixelRows& rows, int y, const IntRect& r, BandDash dash,
               int dashOrigin) {
-    if (dash == BandDash::AlongY && !DashDrawn(y, dashOrigin))
-        return;
     const int step = rows.bytesPerPixel;
     std::uint8_t* line = rows.row(y);
     if (dash != BandDash::AlongX) {
         t.span(line + static_cast<std::ptrdiff_t>(r.left) * step, r.width(), step);
         return;
     }
-    // Whole dashes at a time: from each column to the end of its dash.
+    // Whole dashes at a time: from each column to the end of its dash; the phase is
+    // worked out once per row.
+    long long phase = (static_cast<long long>(r.left) - dashOrigin) % kDashPeriod;
+    if (phase < 0)
+        phase += kDashPeriod;
     int x = r.left;
     while (x < r.right) {
-        long long phase = (static_cast<long long>(x) - dashOrigin) % kDashPeriod;
-        if (phase < 0)
-            phase += kDashPeriod;
         if (phase >= kDashDrawn) {
             x += static_cast<int>(kDashPeriod - phase);
+            phase = 0;
             continue;
         }
         const int end = static_cast<int>(std::min<long long>(r.right, x + (kDashDrawn - phase)));
         t.span(line + static_cast<std::ptrdiff_t>(x) * step, end - x, step);
+        phase += end - x;
         x = end;
     }
 }
@@ -167,6 +199,7 @@ struct Prepared {
     IntRect rect;
     BandDash dash;
     int dashOrigin;
+    RowDash rowDash; // at the row being blended, once it is reached
 };
 
 } // namespace
@@ -180,8 +213,11 @@ void BlendBand(const PixelRows& rows, const IntRect& rect, COLORREF colour, int 
         return;
     Lookup lookup;
     const Tables t = TablesFor(colour, opacity, rows.bytesPerPixel != 4 ? &lookup : nullptr);
-    for (int y = r.top; y < r.bottom; ++y)
-        BlendRow(t, rows, y, r, dash, dashOrigin);
+    RowDash rowDash(r.top, dashOrigin);
+    for (int y = r.top; y < r.bottom; ++y, rowDash.next()) {
+        if (dash != BandDash::AlongY || rowDash.drawn())
+            BlendRow(t, rows, y, r, dash, dashOrigin);
+    }
 }
 
 void BlendBands(const PixelRows& rows, std::span<const PixelBand> bands) {
@@ -197,7 +233,8 @@ void BlendBands(const PixelRows& rows, std::span<const PixelBand> bands) {
         if (b.opacity <= 0 || r.isEmpty())
             continue;
         Lookup* lookup = lookups.empty() ? nullptr : &lookups[prepared.size()];
-        prepared.push_back({TablesFor(b.colour, b.opacity, lookup), r, b.dash, b.dashOrigin});
+        prepared.push_back({TablesFor(b.colour, b.opacity, lookup), r, b.dash, b.dashOrigin,
+                            RowDash(r.top, b.dashOrigin)});
         top = std::min(top, r.top);
         bottom = std::max(bottom, r.bottom);
     }
@@ -205,9 +242,12 @@ void BlendBands(const PixelRows& rows, std::span<const PixelBand> bands) {
     // sees the bands in list order, as one band after the other would give, while the
     // picture is walked once from top to bottom.
     for (int y = top; y < bottom; ++y) {
-        for (const Prepared& p : prepared) {
-            if (y >= p.rect.top && y < p.rect.bottom)
+        for (Prepared& p : prepared) {
+            if (y < p.rect.top || y >= p.rect.bottom)
+                continue;
+            if (p.dash != BandDash::AlongY || p.rowDash.drawn())
                 BlendRow(p.tables, rows, y, p.rect, p.dash, p.dashOrigin);
+            p.rowDash.next();
         }
     }
 }
