@@ -60,24 +60,14 @@ void SetApplicationIdentity() {
     QCoreApplication::setOrganizationName(QStringLiteral("MRC"));
 }
 
-} // namespace
-
-std::optional<int> CMeasureApp::answerWithoutWindow(int argc, char** argv) {
-    SetApplicationIdentity();
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine commandLine = ParseCommandLine(arguments);
+// Help, version and usage errors are printed and end the program with their status.
+std::optional<int> Answer(const CommandLine& commandLine) {
     switch (commandLine.action) {
     case CommandLine::Action::Help:
     case CommandLine::Action::Version:
         print(stdout, commandLine.text);
         return 0;
     case CommandLine::Action::UsageError:
-        // Qt's own options (-platform, -style, ...) are known once QApplication has taken
-        // them off the command line; any other wrong option is answered now.
-        if (std::all_of(commandLine.unknownOptions.begin(), commandLine.unknownOptions.end(), IsToolkitOption))
-            return std::nullopt;
         print(stderr, commandLine.text);
         return CommandLine::kUsageErrorStatus;
     case CommandLine::Action::Run:
@@ -86,23 +76,30 @@ std::optional<int> CMeasureApp::answerWithoutWindow(int argc, char** argv) {
     return std::nullopt;
 }
 
+} // namespace
+
+std::optional<int> CMeasureApp::answerWithoutWindow(int argc, char** argv) {
+    SetApplicationIdentity();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine = ParseCommandLine(arguments);
+    // Qt's own options (-platform, -style, ...) are known once QApplication has taken
+    // them off the command line; any other wrong option is answered now.
+    if (commandLine.action == CommandLine::Action::UsageError && !commandLine.unknownOptions.isEmpty() &&
+        std::all_of(commandLine.unknownOptions.begin(), commandLine.unknownOptions.end(), IsToolkitOption))
+        return std::nullopt;
+    return Answer(commandLine);
+}
+
 int CMeasureApp::run(QApplication& app) {
     SetApplicationIdentity();
     // The window managers match the window to its menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(MIRELTA_APP_ID));
 
     const CommandLine commandLine = ParseCommandLine(app.arguments());
-    switch (commandLine.action) {
-    case CommandLine::Action::Help:
-    case CommandLine::Action::Version:
-        print(stdout, commandLine.text);
-        return 0;
-    case CommandLine::Action::UsageError:
-        print(stderr, commandLine.text);
-        return CommandLine::kUsageErrorStatus;
-    case CommandLine::Action::Run:
-        break;
-    }
+    if (const auto status = Answer(commandLine))
+        return *status;
 
     InitLanguage();
     InstallPictureLoader(); // GIF pictures in the save folder
