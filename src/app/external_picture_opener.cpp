@@ -40,7 +40,15 @@ void ExternalPictureOpener::deliver() {
         m_retry.start();
         return;
     }
-    BringToFront(m_window);
+    if (m_window->isVisible()) {
+        BringToFront(m_window);
+    } else {
+        // The window stays hidden while the first camera search runs; its search window
+        // comes forward, and the picture is there once the operator goes on without a camera.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->isWindow())
+                BringToFront(w);
+    }
     const QString path = m_pending;
     m_pending.clear();
     m_window->OpenPictureFile(path.toStdString());
