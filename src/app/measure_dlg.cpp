@@ -594,6 +594,8 @@ void CMeasureDlg::UpdateStripScroll() {
 
 void CMeasureDlg::OpenThumbnail(int i) { m_strip->OpenThumbnail(i); }
 
+bool CMeasureDlg::OpenPictureFile(const std::string& path) { return m_strip->OpenPictureFile(path); }
+
 void CMeasureDlg::invalidateStrip() {
     if (QWidget* box = item(idc::StripGroup))
         update(box->geometry());

@@ -191,6 +191,9 @@ public:
     void UpdateStripScroll();
     // Stops the camera and shows thumbnail i's picture for measuring.
     void OpenThumbnail(int i);
+    // Opens a picture file for measuring exactly as a thumbnail is opened (the command
+    // line, a second start); one that cannot be read is reported and changes nothing.
+    bool OpenPictureFile(const std::string& path);
     // Repaints the thumbnail strip.
     void invalidateStrip();
     const QImage& backgroundTile() const { return m_tile; }

@@ -11,6 +11,7 @@ SingleInstance::SingleInstance(const QString& name, const QString& folder) {
         dir = QDir::tempPath();
     QDir().mkpath(dir);
     m_path = QDir(dir).filePath(name + QStringLiteral(".lock"));
+    m_socketPath = QDir(dir).filePath(name + QStringLiteral(".socket"));
 }
 
 bool SingleInstance::acquire() {

@@ -13,8 +13,11 @@ public:
     // True when this process now holds the lock.
     bool acquire();
     QString lockPath() const { return m_path; }
+    // Where the holder listens for a second start's picture (hand_over_server.h).
+    QString socketPath() const { return m_socketPath; }
 
 private:
     QString m_path;
+    QString m_socketPath;
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -79,20 +79,46 @@ void ThumbnailStrip::OpenThumbnail(int i) {
         return; // an index past the list must not open the last entry instead
     m_list.MoveTo(i);
     const std::string path = entry->path;
+    stopCamera();
+    CDibImage picture;
+    if (LoadPictureWithQt(path, picture)) {
+        show(picture);
+    } else {
+        // The picture shown stays; an empty one would leave nothing to measure on.
+        reportUnreadable(path);
+        m_ctx.showPicture(nullptr);
+    }
+}
+
+bool ThumbnailStrip::OpenPictureFile(const std::string& path) {
+    CDibImage picture;
+    if (!LoadPictureWithQt(path, picture)) {
+        reportUnreadable(path);
+        return false;
+    }
+    stopCamera();
+    show(picture);
+    return true;
+}
+
+void ThumbnailStrip::stopCamera() {
     // LIVE stops the camera: the picture opened is measured frozen.
     m_ctx.camera->state().stopped = false;
     m_ctx.camera->OnLive();
-    CDibImage picture;
-    if (LoadPictureWithQt(path, picture)) {
-        m_ctx.showPicture(&picture);
-    } else {
-        // The picture shown stays; an empty one would leave nothing to measure on.
-        m_prompt.ask(m_ctx.window,
-                     Tr("The picture could not be read.\n", "画像を読み込めませんでした。\n") + path,
-                     Tr("error", "エラー"), PromptButtons::Ok,
-                     PromptIcon::Warning);
-    }
+}
+
+void ThumbnailStrip::show(CDibImage& picture) {
+    m_ctx.showPicture(&picture);
     m_ctx.showPicture(nullptr);
+}
+
+void ThumbnailStrip::reportUnreadable(const std::string& path) {
+    m_prompt.ask(m_ctx.window, UnreadablePictureText(path), Tr("error", "エラー"), PromptButtons::Ok,
+                 PromptIcon::Warning);
+}
+
+std::string UnreadablePictureText(const std::string& path) {
+    return Tr("The picture could not be read.\n", "画像を読み込めませんでした。\n") + path;
 }
 
 void ThumbnailStrip::onCommand(int command) {

@@ -5,6 +5,7 @@
 #include <QPoint>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class CDibImage;
@@ -32,6 +33,9 @@ struct ThumbnailStripContext {
     std::function<void(CDibImage* picture)> showPicture;
 };
 
+// The message for a picture file that could not be read, in the program's language.
+std::string UnreadablePictureText(const std::string& path);
+
 // The thumbnail strip under the picture (group box 1129, scroll bar 1074): its scroll
 // range, the mouse on its cells (drag to scroll, double-click to open, right button for
 // "Open", "Remove" and "Trash box"), opening a thumbnail's picture, and THUMB (1133).
@@ -53,6 +57,9 @@ class ThumbnailStrip : public QObject {
     void UpdateStripScroll();
     // Stops the camera and shows entry i's picture for measuring.
     void OpenThumbnail(int i);
+    // The same for a picture that is not in the list (the command line); a file that
+    // cannot be read is reported and changes nothing, the camera keeps running.
+    bool OpenPictureFile(const std::string& path);
     // A command of the pop-up menu on the strip's selected entry.
     void onCommand(int command);
     // THUMB: the thumbnail browser; its choice is opened.
@@ -66,6 +73,9 @@ class ThumbnailStrip : public QObject {
 
   private:
     void invalidate();
+    void stopCamera();
+    void show(CDibImage& picture);
+    void reportUnreadable(const std::string& path);
 
     ThumbnailStripContext m_ctx;
     CThumbNail& m_list;
