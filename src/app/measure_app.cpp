@@ -4,6 +4,7 @@
 #include "app/measure_dlg.h"
 #include "app/message_box_prompt.h"
 #include "app/single_instance.h"
+#include "app/toolkit_translations.h"
 #include "capture/capture_device.h"
 #include "images/picture_loader.h"
 #include "platform/language.h"
@@ -31,6 +32,7 @@ int CMeasureApp::run(QApplication& app) {
     parser.process(app); // reports unknown options and exits
 
     InitLanguage();
+    InstallToolkitTranslations(app);
     InstallPictureLoader(); // GIF pictures in the save folder
     ApplyAppStyle(app);
     MessageBoxPrompt prompt;
