@@ -5,6 +5,7 @@
 #include "app/dialog_choosers.h"
 #include "app/message_box_prompt.h"
 #include "calib/calibration_set.h"
+#include "support/results_fit_checks.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -104,6 +105,9 @@ TEST_F(JapaneseWindowTest, UnitMmIsReadableInCalibrationAndResults) {
     EXPECT_EQ(column(1), (std::vector<std::string>{"二点間距離", "角度"}));
     EXPECT_EQ(column(3), (std::vector<std::string>{"mm", "°"}));
     ExpectRoomForM(&dlg->resultList());
+    measure(K::Aria, {{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}});
+    QCoreApplication::processEvents();
+    ExpectEveryRowReadable(dlg->resultList(), "in Japanese");
 }
 
 } // namespace
