@@ -1,10 +1,30 @@
 #include "app/app_style.h"
 
+#include "platform/language.h"
+
 #include <QApplication>
+#include <QFont>
 #include <QPalette>
 #include <QStyleFactory>
 
+namespace {
+
+// In a Japanese locale fontconfig answers the toolkit's "Sans Serif" with IPAGothic, whose
+// Latin letters all take half an em: at the default 12 px an "m" has 6 px for its three
+// stems, and "mm" melts into a grey block. Latin comes from a proportional sans face,
+// Japanese from the proportional gothic; a face that is not installed is passed over.
+void UseProportionalJapaneseFont(QApplication& app) {
+    QFont font = app.font();
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("IPAGothic")});
+    app.setFont(font);
+}
+
+} // namespace
+
 void ApplyAppStyle(QApplication& app) {
+    if (g_bJapanese)
+        UseProportionalJapaneseFont(app);
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         app.setStyle(fusion);
     const QColor window(30, 36, 44);

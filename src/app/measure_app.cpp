@@ -10,6 +10,7 @@
 #include "app/message_box_prompt.h"
 #include "app/single_instance.h"
 #include "app/thumbnail_strip.h"
+#include "app/toolkit_translations.h"
 #include "capture/capture_device.h"
 #include "images/picture_loader.h"
 #include "platform/language.h"
@@ -102,6 +103,7 @@ int CMeasureApp::run(QApplication& app) {
         return *status;
 
     InitLanguage();
+    InstallToolkitTranslations(app);
     InstallPictureLoader(); // GIF pictures in the save folder
     ApplyAppStyle(app);
     MessageBoxPrompt prompt;

@@ -15,6 +15,7 @@
 #include "platform/text_format.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 #include <unistd.h>
 
@@ -185,9 +186,18 @@ void PictureSaving::OnType() {
 void PictureSaving::scanFolder(const std::string& folder) {
     m_list.LoadIndex(ThumbnailIndexPath(folder));
     FolderScanProgress progress(m_ctx.window, m_progressDelayMs);
-    m_list.SyncWithFolder(folder,
-                          [&progress](int done, int total) { return progress(done, total); });
+    std::vector<std::string> unreadable;
+    m_list.SyncWithFolder(folder, [&progress](int done, int total) { return progress(done, total); },
+                          &unreadable);
     m_progressShown = progress.wasShown();
+    // Once per scan, not once per decoder complaint.
+    if (!unreadable.empty()) {
+        QStringList names;
+        for (const std::string& path : unreadable)
+            names << QString::fromStdString(SplitPath(path).name + SplitPath(path).extension);
+        qWarning("Mirelta: not readable as pictures, so without thumbnails, in %s: %s", folder.c_str(),
+                 qPrintable(names.join(QStringLiteral(", "))));
+    }
 }
 
 void PictureSaving::loadThumbnails(int progressDelayMs) {

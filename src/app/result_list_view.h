@@ -1,9 +1,11 @@
 #pragma once
+#include "model/result_column_fit.h"
 #include "model/result_list.h"
 
 #include <QTableWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +21,7 @@ class CResultListView : public QTableWidget {
 public:
     explicit CResultListView(QWidget* parent = nullptr);
 
-    // Headings in the current language and the column widths for this screen.
+    // Headings in the current language and the columns fitted to the panel.
     void setupColumns(const DpiScale& scale);
     // The records the rows show, and where the unit of the selected calibration
     // is read each time a row is written.
@@ -49,6 +51,9 @@ public:
     // The records with at least one selected row, each once.
     std::vector<MEASURE*> selectedRecords() const;
 
+protected:
+    bool viewportEvent(QEvent* event) override;
+
 signals:
     // The records' `selected` marks changed: the picture wants repainting.
     void recordSelectionChanged();
@@ -58,9 +63,16 @@ private:
     void appendShownRow();
     void onSelectionChanged();
     int unit() const;
+    // Column widths for the panel's width now and the texts shown (FitResultColumns).
+    void fitColumns();
+    int neededWidth(int column) const;
+    int textMargin() const;
+    void onSectionResized(int column, int oldWidth, int newWidth);
 
     CResultList m_rows;
     CMeasureChain* m_chain = nullptr;
     std::function<int()> m_unit;
     bool m_quiet = false; // rows are being dropped: their records may be gone
+    bool m_fitting = false; // the widths being set are ours, not the operator's
+    std::optional<ColumnWidthAsked> m_asked; // the width the operator last dragged a column to
 };

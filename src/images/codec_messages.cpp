@@ -22,3 +22,7 @@ void PrintCodecMessage(const char* format, ...) {
 void SetCodecMessagesEnabled(bool enabled) {
     g_enabled.store(enabled, std::memory_order_relaxed);
 }
+
+CodecMessagesSilenced::CodecMessagesSilenced() : m_was(g_enabled.exchange(false, std::memory_order_relaxed)) {}
+
+CodecMessagesSilenced::~CodecMessagesSilenced() { g_enabled.store(m_was, std::memory_order_relaxed); }

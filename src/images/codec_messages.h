@@ -6,3 +6,16 @@
 void PrintCodecMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void PrintCodecMessageV(const char* format, va_list args) __attribute__((format(printf, 1, 0)));
 void SetCodecMessagesEnabled(bool enabled);
+
+// Keeps the messages off while it lives, for work that reports failures in its own words
+// (the folder scan of the thumbnails); the setting before it comes back afterwards.
+class CodecMessagesSilenced {
+public:
+    CodecMessagesSilenced();
+    ~CodecMessagesSilenced();
+    CodecMessagesSilenced(const CodecMessagesSilenced&) = delete;
+    CodecMessagesSilenced& operator=(const CodecMessagesSilenced&) = delete;
+
+private:
+    bool m_was;
+};

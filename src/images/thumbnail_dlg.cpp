@@ -7,6 +7,7 @@
 #include "images/thumbnail_store.h"
 #include "platform/language.h"
 #include "platform/string_table.h"
+#include "view/thumbnail_strip_painter.h"
 
 #include <QCursor>
 #include <QFileInfo>
@@ -113,10 +114,9 @@ void CThumbnailDlg::paintEvent(QPaintEvent*) {
         DrawSunkenEdge(p, QRect(c.left - 2, c.top - 2, w + 4, h + 4));
         if (i < n && entry) {
             p.drawImage(c.left, c.top, ToQImage(entry->image), 0, 0, w, h);
-            const QString name = QFileInfo(QString::fromStdString(entry->path)).fileName();
-            const int tw = fm.horizontalAdvance(name);
-            DrawOpaqueText(p, tw > w ? c.left : c.left + (w - tw) / 2, c.top + h - fm.height(),
-                           name);
+            const QString name = FitNameToCell(
+                fm, QFileInfo(QString::fromStdString(entry->path)).fileName().toStdString(), w);
+            DrawOpaqueText(p, c.left + (w - fm.horizontalAdvance(name)) / 2, c.top + h - fm.height(), name);
             DrawOpaqueText(p, c.left, c.top, QString::number(i + 1));
             entry = entry->next;
         } else if (m_tile && !m_tile->isNull()) {

@@ -1,6 +1,7 @@
 #include "images/thumbnail_store.h"
 
 #include "images/bmp_codec.h"
+#include "images/codec_messages.h"
 #include "images/file_buffer.h"
 #include "images/resample_nearest.h"
 #include "images/thumbnail_index.h"
@@ -132,7 +133,8 @@ int CThumbNail::RemoveByPath(const std::string& path) {
     return 1;
 }
 
-int CThumbNail::SyncWithFolder(const std::string& folder, const SyncProgress& progress) {
+int CThumbNail::SyncWithFolder(const std::string& folder, const SyncProgress& progress,
+                               std::vector<std::string>* unreadable) {
     std::vector<std::string> names;
     if (!ListFolder(folder, names)) {
         RemoveAll();
@@ -156,10 +158,13 @@ int CThumbNail::SyncWithFolder(const std::string& folder, const SyncProgress& pr
         return 1;
     }
     const int total = static_cast<int>(missing.size());
+    const CodecMessagesSilenced quiet;
     for (int i = 0; i < total; ++i) {
         if (progress && !progress(i, total))
             break;
-        AddFromFile(missing[static_cast<std::size_t>(i)]);
+        const std::string& path = missing[static_cast<std::size_t>(i)];
+        if (!AddFromFile(path) && unreadable)
+            unreadable->push_back(path);
     }
     if (progress && total > 0)
         progress(total, total);

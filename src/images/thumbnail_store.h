@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // The thumbnails of the pictures in the save folder, in the order they were saved.
 // Operations return 1 on success and 0 otherwise.
@@ -33,8 +34,11 @@ class CThumbNail : public CTChain<THUMBNAIL> {
     // Appends a thumbnail for every picture of the folder (extensions ".bmp", ".jpg",
     // ".jpeg", ".gif", ".png", ".tif", ".tiff", compared case-sensitively) that has no
     // entry yet, in name order. A folder that cannot be listed or holds no picture
-    // empties the list. Returns 1.
-    int SyncWithFolder(const std::string& folder, const SyncProgress& progress = {});
+    // empties the list. Returns 1. Pictures that cannot be decoded get no entry and are
+    // added to `unreadable` (when given); the decoders say nothing about them meanwhile,
+    // so that the caller can say it once, in its own words.
+    int SyncWithFolder(const std::string& folder, const SyncProgress& progress = {},
+                       std::vector<std::string>* unreadable = nullptr);
 
     // Writes the index file (temporary file renamed over the old one). An empty list
     // removes the file and returns 0.

@@ -2,6 +2,7 @@
 
 #include "calib/view_mapping.h"
 #include "images/dib_image.h"
+#include "platform/elide_file_name.h"
 #include "view/overlay_composer.h"
 
 #include <QFontMetrics>
@@ -20,6 +21,13 @@ void DrawOutlinedText(QPainter& painter, QPoint at, const QString& text) {
 }
 
 } // namespace
+
+QString FitNameToCell(const QFontMetrics& fm, const std::string& name, int cellWidth) {
+    // The outline takes a pixel on either side.
+    return QString::fromStdString(ElideFileName(name, cellWidth - 2, [&fm](std::string_view text) {
+        return fm.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }));
+}
 
 void PaintThumbnailStrip(QPainter& painter, const IntRect& box, const StripMetrics& metrics,
                          int scrollPosition, std::span<const StripEntry> entries,
@@ -43,9 +51,8 @@ void PaintThumbnailStrip(QPainter& painter, const IntRect& box, const StripMetri
             DrawPictureStep(thumb, *entry.picture, fit);
             painter.drawImage(cell.x, cell.y, thumb);
         }
-        const QString name = QString::fromStdString(entry.name);
-        const int textWidth = fm.horizontalAdvance(name);
-        const int nameX = textWidth > w ? cell.x : cell.x + (w - textWidth) / 2;
+        const QString name = FitNameToCell(fm, entry.name, w);
+        const int nameX = cell.x + (w - fm.horizontalAdvance(name)) / 2;
         DrawOutlinedText(painter, QPoint(nameX, box.top + h + fm.ascent()), name);
         DrawOutlinedText(painter, QPoint(cell.x, cell.y + fm.ascent()), QString::number(cell.index + 1));
         if (!tile.isNull())

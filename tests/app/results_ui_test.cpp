@@ -1,6 +1,7 @@
 // The results list, DELETE, CSV export, the data file and choosing a calibration,
 // driven through the main window.
 #include "support/measure_dlg_fixture.h"
+#include "support/results_fit_checks.h"
 
 #include "calib/calib_chain.h"
 #include "model/measure_chain.h"
@@ -61,15 +62,52 @@ TEST_F(ResultsTest, ColumnsHeadingsAndSelectionStyle) {
     EXPECT_EQ(d.item(idc::ResultsList), &list);
     ASSERT_EQ(list.columnCount(), 4);
     const char* headings[] = {"No.", "Type", "Result", "Unit"};
-    const int widths[] = {31, 60, 50, 40};
+    int widths = 0;
     for (int c = 0; c < 4; ++c) {
         EXPECT_EQ(list.horizontalHeaderItem(c)->text().toStdString(), headings[c]);
-        EXPECT_EQ(list.columnWidth(c), widths[c]);
+        widths += list.columnWidth(c);
     }
+    // The columns fill the panel.
+    EXPECT_EQ(widths, list.viewport()->width());
     EXPECT_TRUE(list.showGrid());
     EXPECT_EQ(list.selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(list.selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(list.editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+// Every kind of result, with long values, at the window's default size: the columns are
+// fitted to the panel, and dragging one wider leaves the others readable.
+TEST_F(ResultsTest, EveryRowReadableAtTheDefaultSizeAndAfterWideningAColumn) {
+    CMeasureDlg& d = open();
+    measure(K::Line, {{0, 0}, {2246.9, 0}});
+    measure(K::Aria, {{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}});
+    lineAndTwoCircles();
+    measure(K::Angle, {{10, 0}, {0, 0}, {0, -10}});
+    for (int i = 0; i < 10; ++i)
+        measure(K::Sui, {{0, 0}, {100, 0}, {50, 50}}); // enough rows for the scroll bar
+    QCoreApplication::processEvents();
+    CResultListView& list = d.resultList();
+    ASSERT_EQ(list.rowCount(), 20);
+    EXPECT_TRUE(list.verticalScrollBar()->isVisible());
+    EXPECT_EQ(column(2)[0], "112.345");
+    EXPECT_EQ(column(1)[2], "Polygon area");
+    EXPECT_EQ(column(3)[1], "degree");
+    EXPECT_EQ(list.item(2, 1)->toolTip(), "Polygon area");
+    ExpectEveryRowReadable(list, "default size");
+
+    for (int c = 0; c < 4; ++c) {
+        list.horizontalHeader()->resizeSection(c, 400);
+        const std::string when = "column " + std::to_string(c) + " dragged wider";
+        ExpectEveryRowReadable(list, when.c_str());
+    }
+    // Narrower than its text: the value stays whole.
+    list.horizontalHeader()->resizeSection(2, 10);
+    ExpectEveryRowReadable(list, "result dragged narrow");
+
+    // A wider window keeps the panel's width.
+    d.resize(d.width() + 300, d.height());
+    QCoreApplication::processEvents();
+    ExpectEveryRowReadable(list, "wider window");
 }
 
 TEST_F(ResultsTest, JapaneseHeadingsAndTexts) {

@@ -278,6 +278,27 @@ TEST_F(ThumbnailStore, PicturesThatCannotBeDecodedMakeNoEntry) {
     EXPECT_EQ(Names(list), std::vector<std::string>{"fine.bmp"});
 }
 
+// A damaged picture is skipped at every start; the decoders' complaints are kept quiet
+// and the scan hands the file to its caller instead, which says it once.
+TEST_F(ThumbnailStore, TheScanNamesUndecodablePicturesAndTheDecodersStayQuiet) {
+    WriteText(file("20261210233945.jpg"), "");
+    WriteText(file("broken.png"), "\x89PNG\r\n\x1a\n cut");
+    CThumbNail list;
+    save(list, "fine.bmp", {5, 5, 5});
+    list.RemoveAll();
+    std::vector<std::string> unreadable;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(list.SyncWithFolder(folder(), {}, &unreadable), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(Names(list), std::vector<std::string>{"fine.bmp"});
+    EXPECT_EQ(unreadable, (std::vector<std::string>{file("20261210233945.jpg"), file("broken.png")}));
+
+    // Outside the scan the decoders speak as before.
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(list.AddFromFile(file("20261210233945.jpg")), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+}
+
 TEST_F(ThumbnailStore, SixteenBitPicturesBecomeGreyThumbnails) {
     const std::string tiff = std::string(MIRELTA_SOURCE_DIR) + "/fuzz/corpus/tiff/grey16_be.tif";
     CDibImage source;
