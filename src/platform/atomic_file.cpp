@@ -39,8 +39,10 @@ bool WriteAll(int fd, std::string_view data) {
                 continue;
             return false;
         }
-        if (n == 0)
+        if (n == 0) {
+            errno = ENOSPC; // a write that takes nothing has found no room
             return false;
+        }
         data.remove_prefix(static_cast<size_t>(n));
     }
     return true;
@@ -73,38 +75,54 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
+thread_local int t_lastError = 0;
+
+bool Fail(int error) {
+    t_lastError = error != 0 ? error : EIO;
+    return false;
+}
+
 } // namespace
+
+int LastWriteError() { return t_lastError; }
 
 bool WriteFileAtomically(const std::string& path, std::string_view data, struct stat* written) {
     const std::string target = ResolveTarget(path);
     struct stat old {};
     const bool hadOld = stat(target.c_str(), &old) == 0;
     if (hadOld && !S_ISREG(old.st_mode))
-        return false; // never replace a folder or a device with a file
+        return Fail(EISDIR); // never replace a folder or a device with a file
     if (hadOld && access(target.c_str(), W_OK) != 0)
-        return false; // a file made read-only stays as it is
+        return Fail(errno); // a file made read-only stays as it is
 
     std::string tmp;
     const int fd = CreateTemporary(target, tmp);
     if (fd < 0)
-        return false;
+        return Fail(errno);
 
-    bool ok = WriteAll(fd, data);
+    int error = 0;
+    const auto step = [&error](bool ok) {
+        if (!ok && error == 0)
+            error = errno;
+        return ok;
+    };
+    bool ok = step(WriteAll(fd, data));
     if (ok && hadOld) {
-        ok = fchmod(fd, old.st_mode & 07777) == 0;
+        ok = step(fchmod(fd, old.st_mode & 07777) == 0);
         struct stat now {};
         if (ok && fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid))
             (void)!fchown(fd, old.st_uid, old.st_gid); // only possible with privileges
     }
-    ok = ok && fsync(fd) == 0;
+    ok = ok && step(fsync(fd) == 0);
     struct stat st {};
-    ok = ok && fstat(fd, &st) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(tmp.c_str(), target.c_str()) == 0;
+    ok = ok && step(fstat(fd, &st) == 0);
+    ok = step(close(fd) == 0) && ok;
+    ok = ok && step(rename(tmp.c_str(), target.c_str()) == 0);
     if (!ok) {
         unlink(tmp.c_str());
-        return false;
+        return Fail(error);
     }
+    t_lastError = 0;
     SyncFolder(FolderOf(target));
     if (written)
         *written = st;

@@ -12,3 +12,6 @@
 // On failure the old file is untouched, no temporary file is left, and false is returned.
 // When written is given, it receives the status of the new file.
 bool WriteFileAtomically(const std::string& path, std::string_view data, struct stat* written = nullptr);
+// The errno of the step that made this thread's last WriteFileAtomically fail (ENOSPC,
+// EACCES, ENOENT, ...), kept so a message can say why after other calls; 0 after success.
+int LastWriteError();
