@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstdlib>
 #include <ctime>
+#include <dirent.h>
+#include <signal.h>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
@@ -67,6 +69,31 @@ int CreateTemporary(const std::string& target, std::string& tmpPath) {
     return -1;
 }
 
+// Temporary files of target left by a run that was killed while writing: named after
+// the target with the writer's process id, which no longer runs. Files of live
+// processes (this one included) stay.
+void RemoveStaleTemporaries(const std::string& target) {
+    const size_t slash = target.rfind('/');
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::string prefix = "." + base + ".tmp-";
+    const std::string folder = FolderOf(target);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* e = readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        char* end = nullptr;
+        const long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+        if (pid <= 0 || pid > INT_MAX || *end != '-')
+            continue;
+        if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            unlinkat(dirfd(dir), name.c_str(), 0);
+    }
+    closedir(dir);
+}
+
 void SyncFolder(const std::string& folder) {
     const int dfd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
@@ -123,6 +150,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view data, struct 
         return Fail(error);
     }
     t_lastError = 0;
+    RemoveStaleTemporaries(target);
     SyncFolder(FolderOf(target));
     if (written)
         *written = st;

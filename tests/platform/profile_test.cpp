@@ -13,6 +13,8 @@
 #include <sys/resource.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -295,6 +297,22 @@ TEST_F(ProfileTest, ReplaceIsAtomicKeepsTheModeAndLeavesNoTemporaryFile) {
     EXPECT_NE(before.st_ino, after.st_ino); // replaced, not rewritten in place
     EXPECT_EQ(after.st_mode & 07777, 0640u);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"Mirelta.ini"});
+}
+
+TEST_F(ProfileTest, TemporaryFilesOfAKilledRunGoWithTheNextWrite) {
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    const std::string stale = ".Mirelta.ini.tmp-" + std::to_string(gone) + "-3-12345";
+    const std::string ours = ".Mirelta.ini.tmp-" + std::to_string(getpid()) + "-999-1"; // a write in flight
+    const std::string other = ".other.ini.tmp-" + std::to_string(gone) + "-1-1";
+    for (const std::string& name : {stale, ours, other})
+        WriteBytes(dir.file(name), "[Mirelta]\nty");
+    Profile p(ini());
+    ASSERT_TRUE(p.WriteInt("Mirelta", "type", 2));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{ours, other, "Mirelta.ini"}));
 }
 
 TEST_F(ProfileTest, ASymbolicLinkKeepsPointingAtTheReplacedFile) {
