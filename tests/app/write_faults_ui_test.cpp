@@ -75,7 +75,12 @@ public:
             return mount(nullptr, m_folder.c_str(), nullptr, MS_REMOUNT | (readOnly ? MS_RDONLY : 0), nullptr) == 0;
         if (geteuid() == 0)
             return false; // permissions do not stop root
-        fs::permissions(m_folder, readOnly ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::owner_all);
+        std::vector<fs::path> folders{m_folder};
+        for (const auto& e : fs::recursive_directory_iterator(m_folder))
+            if (e.is_directory())
+                folders.push_back(e.path());
+        for (const fs::path& f : folders)
+            fs::permissions(f, readOnly ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::owner_all);
         return true;
     }
 
