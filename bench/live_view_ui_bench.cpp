@@ -22,16 +22,8 @@
 
 namespace {
 
-QApplication& App() {
-    static std::unique_ptr<QApplication> app = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "live_view_ui_bench";
-        static char* argv[] = {name, nullptr};
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
-}
+// Made by ui_bench_main.cpp, which also takes it down before main returns.
+QApplication& App() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
 
 double CpuSeconds() {
     rusage u{};

@@ -31,6 +31,9 @@
 #include "platform/clock.h"
 #include "platform/language.h"
 #include "platform/string_table.h"
+#include "platform/atomic_file.h"
+#include "platform/write_failure.h"
+#include "images/thumbnail_index.h"
 #include "view/color_set.h"
 
 #include <QCheckBox>
@@ -277,9 +280,22 @@ void CMeasureDlg::saveSettings() {
     SaveAppSettings(*m_profile, m_settings);
     SaveCalibrations(*m_profile, m_CalibChain);
     emit settingsSaving(*m_profile);
-    m_saving->saveIndex();
-    if (!batch.commit())
+    std::string failures;
+    const auto failed = [&failures](int text, const std::string& path, int error) {
+        failures += (failures.empty() ? "" : "\n\n") + QString::fromUtf8(LoadStr(text))
+                                                           .arg(QString::fromStdString(path),
+                                                                QString::fromStdString(WriteFailureReason(error)))
+                                                           .toStdString();
+    };
+    if (!m_saving->saveIndex())
+        failed(strid::IndexNotSaved, ThumbnailIndexPath(m_settings.savedir), LastWriteError());
+    if (!batch.commit()) {
         qWarning("Mirelta: the settings could not be written to %s", m_settingsPath.c_str());
+        failed(strid::SettingsNotSaved, m_settingsPath, LastWriteError());
+    }
+    // The program is ending: the operator hears once what could not be kept.
+    if (!failures.empty())
+        m_prompt->ask(this, failures, Tr("error", "エラー"), PromptButtons::Ok, PromptIcon::Warning);
 }
 
 void CMeasureDlg::fillCalibrationCombo() {

@@ -276,7 +276,7 @@ private:
     ToolEnvironment toolEnvironment(bool shift);
     HitTestOptions hitTestOptions() const;
     // A message box for a file that could not be written.
-    void reportWriteFailure(const std::string& path);
+    void reportWriteFailure(const std::string& path, int error);
 
     Prompt* m_prompt;
     std::unique_ptr<DialogChoosers> m_ownChoosers;

@@ -8,11 +8,13 @@
 #include "calib/apply_calibration.h"
 #include "calib/calibration_set.h"
 #include "model/result_csv.h"
+#include "platform/atomic_file.h"
 #include "platform/choosers.h"
 #include "platform/language.h"
 #include "platform/path_parts.h"
 #include "platform/prompt.h"
 #include "platform/text_format.h"
+#include "platform/write_failure.h"
 #include "view/color_set.h"
 
 #include <QAbstractButton>
@@ -82,8 +84,9 @@ std::string FolderWithoutSlash(const std::string& folder) {
 
 } // namespace
 
-void CMeasureDlg::reportWriteFailure(const std::string& path) {
-    const std::string text = Tr("The file could not be written:\n", "ファイルを書き込めませんでした：\n") + path;
+void CMeasureDlg::reportWriteFailure(const std::string& path, int error) {
+    const std::string text =
+        Tr("The file could not be written:\n", "ファイルを書き込めませんでした：\n") + path + "\n" + WriteFailureReason(error);
     m_prompt->ask(this, text, Tr("error", "エラー"), PromptButtons::Ok, PromptIcon::Warning);
 }
 
@@ -112,11 +115,12 @@ void CMeasureDlg::OnCsv() {
             return;
         }
         if (m_MeasureChain.Write(mes) == 0)
-            reportWriteFailure(mes);
+            reportWriteFailure(mes, LastWriteError());
         return;
     }
-    if (AppendCsvFile(path, m_resultList->rows(), g_bJapanese) != CsvAppendResult::Written)
-        reportWriteFailure(path);
+    int error = 0;
+    if (AppendCsvFile(path, m_resultList->rows(), g_bJapanese, &error) != CsvAppendResult::Written)
+        reportWriteFailure(path, error);
 }
 
 void CMeasureDlg::OnLoadResults() {

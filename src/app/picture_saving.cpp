@@ -13,6 +13,8 @@
 #include "platform/language.h"
 #include "platform/path_parts.h"
 #include "platform/text_format.h"
+#include "platform/atomic_file.h"
+#include "platform/write_failure.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -93,10 +95,15 @@ SaveResult PictureSaving::saveTo(const std::string& path, int type) {
                  .arg(type));
         break;
     case SaveResult::NoPicture:
-    case SaveResult::WriteFailed:
         tell(QString::fromUtf8(
                  Tr("The picture could not be saved.\n%1", "画像を保存できませんでした。\n%1"))
                  .arg(QString::fromStdString(path)));
+        break;
+    case SaveResult::WriteFailed:
+        tell(QString::fromUtf8(
+                 Tr("The picture could not be saved.\n%1", "画像を保存できませんでした。\n%1"))
+                 .arg(QString::fromStdString(path)) +
+             QLatin1Char('\n') + QString::fromStdString(WriteFailureReason(LastWriteError())));
         break;
     }
     if (m_ctx.thumbnailsChanged)
@@ -208,8 +215,10 @@ void PictureSaving::loadThumbnails(int progressDelayMs) {
     scanFolder(m_ctx.settings().savedir);
 }
 
-void PictureSaving::saveIndex() {
-    m_list.SaveIndex(ThumbnailIndexPath(m_ctx.settings().savedir));
+bool PictureSaving::saveIndex() {
+    const std::string path = ThumbnailIndexPath(m_ctx.settings().savedir);
+    // Written, or no thumbnails and so no index.
+    return m_list.SaveIndex(path) == 1 || m_list.GetCount() == 0;
 }
 
 void PictureSaving::changeFolder(const std::string& folder) {

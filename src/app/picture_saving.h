@@ -45,8 +45,9 @@ class PictureSaving {
     // The thumbnails of the save folder at start: its index, then its pictures, with a
     // progress dialog once that takes `progressDelayMs`.
     void loadThumbnails(int progressDelayMs);
-    // The index of the save folder, written at exit.
-    void saveIndex();
+    // The index of the save folder, written at exit; false when it could not be
+    // written (LastWriteError says why; the old index stays as it was).
+    bool saveIndex();
     // Writes the old folder's index and takes the thumbnails of `folder`, which becomes
     // the save folder.
     void changeFolder(const std::string& folder);

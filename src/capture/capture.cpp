@@ -127,6 +127,15 @@ bool InitCaptureFramework() {
     return ok;
 }
 
+void ReleaseCaptureThreads() {
+    if (!gst_is_initialized())
+        return;
+    gst_task_cleanup_all(); // waits for every task of the pools, then frees them
+    // GLib parks the freed pools' threads for reuse; from now on none is kept, so those
+    // parked and those still on their way there end.
+    g_thread_pool_set_max_unused_threads(0);
+}
+
 CCapture::CCapture(CameraSources sources) : m_sources(std::move(sources)) {
     InitCaptureFramework();
     for (const VirtualCameraConfig& config : m_sources.virtualCameras)

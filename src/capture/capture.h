@@ -103,3 +103,8 @@ private:
 
 // Starts GStreamer once for the process; false when it cannot be started.
 bool InitCaptureFramework();
+// Ends the worker threads GStreamer keeps after its graphs stop (idle, but they would
+// otherwise outlive the window and the application object): waits for every streaming
+// task, then lets the parked threads go. Call once every capture is torn down, as the
+// program ends: a graph still streaming would be waited for.
+void ReleaseCaptureThreads();

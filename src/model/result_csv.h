@@ -15,10 +15,12 @@ std::string CsvText(const CResultList& list, bool japanese);
 enum class CsvAppendResult {
     Written,
     CannotOpen,  // nothing was written
-    WriteFailed, // the file is open but not every byte reached it
+    WriteFailed, // not every byte found room; the file is as it was
 };
 
 // Appends CsvText, converted to the character set of the locale, to the end of
 // the file at path, creating it when missing. Earlier content stays: exporting
-// twice to one file leaves both exports in it.
-CsvAppendResult AppendCsvFile(const std::string& path, const CResultList& list, bool japanese);
+// twice to one file leaves both exports in it. The file is replaced atomically: on
+// failure it holds what it held before, and `error` (when given) receives the errno.
+CsvAppendResult AppendCsvFile(const std::string& path, const CResultList& list, bool japanese,
+                              int* error = nullptr);

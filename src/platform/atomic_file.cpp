@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstdlib>
 #include <ctime>
+#include <dirent.h>
+#include <signal.h>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
@@ -39,8 +41,10 @@ bool WriteAll(int fd, std::string_view data) {
                 continue;
             return false;
         }
-        if (n == 0)
+        if (n == 0) {
+            errno = ENOSPC; // a write that takes nothing has found no room
             return false;
+        }
         data.remove_prefix(static_cast<size_t>(n));
     }
     return true;
@@ -65,6 +69,31 @@ int CreateTemporary(const std::string& target, std::string& tmpPath) {
     return -1;
 }
 
+// Temporary files of target left by a run that was killed while writing: named after
+// the target with the writer's process id, which no longer runs. Files of live
+// processes (this one included) stay.
+void RemoveStaleTemporaries(const std::string& target) {
+    const size_t slash = target.rfind('/');
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::string prefix = "." + base + ".tmp-";
+    const std::string folder = FolderOf(target);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* e = readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        char* end = nullptr;
+        const long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+        if (pid <= 0 || pid > INT_MAX || *end != '-')
+            continue;
+        if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            unlinkat(dirfd(dir), name.c_str(), 0);
+    }
+    closedir(dir);
+}
+
 void SyncFolder(const std::string& folder) {
     const int dfd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
@@ -73,38 +102,55 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
+thread_local int t_lastError = 0;
+
+bool Fail(int error) {
+    t_lastError = error != 0 ? error : EIO;
+    return false;
+}
+
 } // namespace
+
+int LastWriteError() { return t_lastError; }
 
 bool WriteFileAtomically(const std::string& path, std::string_view data, struct stat* written) {
     const std::string target = ResolveTarget(path);
     struct stat old {};
     const bool hadOld = stat(target.c_str(), &old) == 0;
     if (hadOld && !S_ISREG(old.st_mode))
-        return false; // never replace a folder or a device with a file
+        return Fail(EISDIR); // never replace a folder or a device with a file
     if (hadOld && access(target.c_str(), W_OK) != 0)
-        return false; // a file made read-only stays as it is
+        return Fail(errno); // a file made read-only stays as it is
 
     std::string tmp;
     const int fd = CreateTemporary(target, tmp);
     if (fd < 0)
-        return false;
+        return Fail(errno);
 
-    bool ok = WriteAll(fd, data);
+    int error = 0;
+    const auto step = [&error](bool ok) {
+        if (!ok && error == 0)
+            error = errno;
+        return ok;
+    };
+    bool ok = step(WriteAll(fd, data));
     if (ok && hadOld) {
-        ok = fchmod(fd, old.st_mode & 07777) == 0;
+        ok = step(fchmod(fd, old.st_mode & 07777) == 0);
         struct stat now {};
         if (ok && fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid))
             (void)!fchown(fd, old.st_uid, old.st_gid); // only possible with privileges
     }
-    ok = ok && fsync(fd) == 0;
+    ok = ok && step(fsync(fd) == 0);
     struct stat st {};
-    ok = ok && fstat(fd, &st) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(tmp.c_str(), target.c_str()) == 0;
+    ok = ok && step(fstat(fd, &st) == 0);
+    ok = step(close(fd) == 0) && ok;
+    ok = ok && step(rename(tmp.c_str(), target.c_str()) == 0);
     if (!ok) {
         unlink(tmp.c_str());
-        return false;
+        return Fail(error);
     }
+    t_lastError = 0;
+    RemoveStaleTemporaries(target);
     SyncFolder(FolderOf(target));
     if (written)
         *written = st;

@@ -47,6 +47,14 @@ constexpr Entry kEntries[] = {
     {1009, "Unit", "単位"},
     {1010, "MS Sans Serif", "ＭＳ　Ｐゴシック"},
     {1011, "It has already startup", "既に同系列のソフトが起動しているため起動できません"},
+    {1012, "The disk is full.", "ディスクの空き容量が足りません。"},
+    {1013, "The folder or the file cannot be written to.", "フォルダーまたはファイルに書き込めません。"},
+    {1014, "The folder does not exist.", "フォルダーが見つかりません。"},
+    {1015, "Writing failed: %s", "書き込みに失敗しました：%s"},
+    {1016, "The settings could not be saved; the file was left as it was.\n%1\n%2",
+     "設定を保存できませんでした。ファイルは元のままです。\n%1\n%2"},
+    {1017, "The thumbnail index could not be saved; the file was left as it was.\n%1\n%2",
+     "サムネイルの一覧を保存できませんでした。ファイルは元のままです。\n%1\n%2"},
 };
 
 #undef TIP

@@ -22,4 +22,12 @@ constexpr int ColumnResult = 1008;
 constexpr int ColumnUnit = 1009;
 constexpr int DialogFont = 1010;
 constexpr int AlreadyRunning = 1011;
+// Why a file could not be written (see WriteFailureReason).
+constexpr int DiskFull = 1012;
+constexpr int NotWritable = 1013;
+constexpr int FolderMissing = 1014;
+constexpr int WriteError = 1015; // %s: the system's own words
+// At exit; %1 the file, %2 the reason.
+constexpr int SettingsNotSaved = 1016;
+constexpr int IndexNotSaved = 1017;
 } // namespace strid

@@ -1,6 +1,8 @@
 // The live picture from start to stop: device choice, frames, title, LIVE, failures.
 #include "capture/synthetic_picture.h"
 #include "live_fixture.h"
+#include "images/bmp_codec.h"
+#include "images/thumbnail_store.h"
 
 #include "capture/capture_events.h"
 #include "capture/init_camera_dlg.h"
@@ -120,6 +122,24 @@ TEST_F(LiveView_, AnErrorMidStreamKeepsTheProgramAndTheLastPicture) {
     EXPECT_TRUE(Near(PixelAt(d.displayImage(), 319, 0), {0, 255, 0}));
     QTest::qWait(250);
     EXPECT_EQ(d.windowTitle(), "Mirelta Version 1.658");
+    // Measuring and saving go on, on the last picture.
+    QTest::mouseClick(d.item(idc::Line), Qt::LeftButton);
+    const auto at = [&d](double x, double y) {
+        const DPOINT w = d.ImageToWindow({x, y});
+        return QPoint(static_cast<int>(w.x), static_cast<int>(w.y));
+    };
+    QTest::mouseClick(&d, Qt::LeftButton, {}, at(20, 20));
+    QTest::qWait(600); // not half of a double-click
+    QTest::mouseClick(&d, Qt::LeftButton, {}, at(220, 20));
+    EXPECT_EQ(d.measurements().GetCount(), 1);
+    const std::size_t told = prompt.asked().size();
+    d.settings().m_FilterIndex = 1;
+    d.QuickSave();
+    EXPECT_EQ(prompt.asked().size(), told);
+    ASSERT_EQ(d.thumbnails().GetCount(), 1);
+    CDibImage saved;
+    ASSERT_EQ(ReadBmp(d.thumbnails().At(0)->path, saved), 1);
+    EXPECT_TRUE(Near(PixelAt(saved, 319, 0), {0, 255, 0}));
     // LIVE tries again: the camera delivers until it fails once more.
     const std::uint64_t before = live().stats().shown;
     clickLive();

@@ -190,6 +190,40 @@ std::vector<std::uint8_t> TiffWithDeclaredSize(std::vector<std::uint8_t> tiff, s
     return tiff;
 }
 
+// Counts and offsets of a BMP header that the data cannot back.
+TEST_F(DamagedInput, BmpCountsAndOffsetsBeyondTheDataFail) {
+    const std::vector<std::uint8_t> palette = Formats()[1].bytes; // 8 bits, 256 colours
+    const auto with = [](std::vector<std::uint8_t> b, std::size_t at, std::uint32_t v) {
+        if (b.size() >= at + 4)
+            for (int i = 0; i < 4; ++i)
+                b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+        return b;
+    };
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+    } cases[] = {
+        {"pixel offset beyond the file", with(palette, 10, 0x7FFFFFF0)},
+        {"pixel offset inside the header", with(palette, 10, 4)},
+        {"header size beyond the file", with(palette, 14, 0x7FFFFFF0)},
+        {"negative header size", with(palette, 14, 0xFFFFFFF0)},
+        {"colour count beyond 8 bits", with(palette, 46, 100000)},
+        {"negative colour count", with(palette, 46, 0xFFFFFFFF)},
+        {"no bits per pixel", with(palette, 28, 0)},
+        {"33 bits per pixel", with(palette, 28, 33)},
+    };
+    for (const auto& c : cases) {
+        CDibImage image;
+        // Rejected, or (where the reader can make sense of it) a whole picture of the size.
+        if (ReadBmp(c.bytes.data(), c.bytes.size(), image)) {
+            EXPECT_EQ(image.width(), 24) << c.what;
+            EXPECT_EQ(image.height(), 16) << c.what;
+        } else {
+            EXPECT_TRUE(image.isNull()) << c.what;
+        }
+    }
+}
+
 TEST_F(DamagedInput, HugeDeclaredSizesFailWithoutBigAllocations) {
     const auto& f = Formats();
     struct Case {
@@ -208,6 +242,19 @@ TEST_F(DamagedInput, HugeDeclaredSizesFailWithoutBigAllocations) {
         {"PNG 100000 x 100000", PngWithDeclaredSize(f[4].bytes, 100000, 100000), decodePng},
         {"TIFF 16000 x 16000", TiffWithDeclaredSize(f[5].bytes, 16000, 16000), decodeTiff},
         {"LZW TIFF 16000 x 16000", TiffWithDeclaredSize(f[6].bytes, 16000, 16000), decodeTiff},
+        // 60000 x 60000 would be 10.8 GB; and sizes that overflow 32-bit arithmetic.
+        {"BMP 60000 x 60000", BmpWithDeclaredSize(f[0].bytes, 60000, 60000), readBmp},
+        {"BMP 60000 x -60000 (top-down)", BmpWithDeclaredSize(f[0].bytes, 60000, static_cast<std::uint32_t>(-60000)), readBmp},
+        {"BMP negative width", BmpWithDeclaredSize(f[0].bytes, static_cast<std::uint32_t>(-24), 16), readBmp},
+        {"BMP height of INT_MIN", BmpWithDeclaredSize(f[0].bytes, 24, 0x80000000u), readBmp},
+        {"BMP 0x7FFFFFFF x 0x7FFFFFFF", BmpWithDeclaredSize(f[0].bytes, 0x7FFFFFFF, 0x7FFFFFFF), readBmp},
+        {"BMP 65536 x 65536 (the row size times the height wraps 32 bits)", BmpWithDeclaredSize(f[0].bytes, 65536, 65536), readBmp},
+        {"JPEG 60000 x 60000", JpegWithDeclaredSize(f[3].bytes, 60000, 60000), decodeJpeg},
+        {"progressive JPEG 60000 x 60000", JpegWithDeclaredSize(f[2].bytes, 60000, 60000), decodeJpeg},
+        {"PNG 60000 x 60000", PngWithDeclaredSize(f[4].bytes, 60000, 60000), decodePng},
+        {"PNG 0x7FFFFFFF x 1", PngWithDeclaredSize(f[4].bytes, 0x7FFFFFFF, 1), decodePng},
+        {"TIFF 60000 x 60000", TiffWithDeclaredSize(f[5].bytes, 60000, 60000), decodeTiff},
+        {"TIFF 0xFFFFFFFF x 0xFFFFFFFF", TiffWithDeclaredSize(f[5].bytes, 0xFFFFFFFF, 0xFFFFFFFF), decodeTiff},
     };
     for (const Case& c : cases) {
         // A 16000 × 16000 picture would take 768 MB; touching it would show in the peak.

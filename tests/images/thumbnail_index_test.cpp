@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
+#include <unistd.h>
 
 using namespace thumb_test;
 namespace fs = std::filesystem;
@@ -114,6 +116,80 @@ TEST(ThumbnailIndex, PlainFileNames) {
     for (const char* bad : {"", ".", "..", "../x", "a/b", "/etc/passwd", "a/"})
         EXPECT_FALSE(IsPlainFileName(bad)) << bad;
     EXPECT_FALSE(IsPlainFileName(std::string("a\0b", 3)));
+}
+
+// Index files made to attack the reader: names reaching out of the folder or not in the
+// locale's character set, sizes negative, too large or overflowing, a 60000 x 60000
+// thumbnail, wrong magic, cut short. Only whole entries naming a picture of the index's
+// own folder load; the folder, the index and the files beside it stay as they were.
+TEST(ThumbnailIndex, HostileIndexFilesLoadOnlyWholeEntriesOfTheirOwnFolder) {
+    const fs::path root = fs::temp_directory_path() / ("mirelta-hostile-" + std::to_string(getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "pictures" / "sub");
+    for (const char* name : {"pictures/a.bmp", "pictures/sub/b.bmp", "outside.bmp", "pictures/\xff\xfe.bmp"})
+        WriteText((root / name).string(), "picture");
+    const CDibImage thumb = SolidPicture(4, 3, 10, 20, 30);
+    const std::string good = IndexEntry("a.bmp", thumb);
+    std::string bmp60000 = Bmp24FileBytes(thumb);
+    for (int i = 0; i < 4; ++i) {
+        bmp60000[18 + static_cast<std::size_t>(i)] = static_cast<char>((60000u >> (8 * i)) & 0xFF);
+        bmp60000[22 + static_cast<std::size_t>(i)] = static_cast<char>((60000u >> (8 * i)) & 0xFF);
+    }
+    const auto entryWithSize = [&](const std::string& name, std::int32_t size, const std::string& bmp) {
+        std::string out = name + '\0';
+        Put32(out, size);
+        Put32(out, 0);
+        return out + bmp;
+    };
+    const std::string bmp = Bmp24FileBytes(thumb);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int loaded; // entries that load (each the good "a.bmp")
+    };
+    const Case cases[] = {
+        {"a good entry among bad names",
+         IndexHeader(6) + IndexEntry("../outside.bmp", thumb) + IndexEntry("sub/b.bmp", thumb) +
+             IndexEntry((root / "outside.bmp").string(), thumb) + IndexEntry("..", thumb) +
+             IndexEntry("\xff\xfe.bmp", thumb) + good,
+         -1}, // the name outside the character set may load or not, the others never
+        {"negative count", IndexHeader(-1) + good, 0},
+        {"count beyond the entries", IndexHeader(0x7FFFFFFF) + good, 1},
+        {"negative picture size", IndexHeader(2) + entryWithSize("a.bmp", -1, bmp) + good, 0},
+        {"picture size beyond the file", IndexHeader(1) + entryWithSize("a.bmp", 0x7FFFFFF0, bmp), 0},
+        {"picture size of zero", IndexHeader(2) + entryWithSize("a.bmp", 0, "") + good, 1},
+        {"a 60000 x 60000 thumbnail", IndexHeader(2) + entryWithSize("a.bmp", static_cast<std::int32_t>(bmp60000.size()), bmp60000) + good, 1},
+        {"wrong magic", "TOLVEN THUMBNAILFILE VER1001" + IndexHeader(1).substr(28) + good, 0},
+        {"cut inside the name", IndexHeader(1) + "a.b", 0},
+        {"cut inside the picture", IndexHeader(1) + good.substr(0, good.size() - 5), 0},
+        {"no terminating zero", IndexHeader(1) + std::string(300, 'n'), 0},
+    };
+    const auto listing = [&] {
+        std::vector<std::pair<std::string, std::uintmax_t>> files;
+        for (const auto& e : fs::recursive_directory_iterator(root))
+            files.emplace_back(e.path().string(), e.is_regular_file() ? fs::file_size(e.path()) : 0);
+        std::sort(files.begin(), files.end());
+        return files;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string index = (root / "pictures" / "ThumbNail").string();
+        WriteText(index, c.bytes);
+        const auto before = listing();
+        CThumbNail list;
+        list.LoadIndex(index);
+        for (const THUMBNAIL* t = list.At(0); t; t = t->next) {
+            EXPECT_EQ(fs::path(t->path).parent_path(), root / "pictures") << t->path;
+            EXPECT_TRUE(IsColour(t->image, 0, 0, 10, 20, 30)); // the good entry's picture
+        }
+        if (c.loaded >= 0)
+            EXPECT_EQ(list.GetCount(), c.loaded);
+        else
+            EXPECT_GE(list.GetCount(), 1);
+        EXPECT_EQ(list.CountPath((root / "pictures" / "a.bmp").string()), c.loaded == 0 ? 0 : 1);
+        EXPECT_EQ(listing(), before);
+    }
+    fs::remove_all(root);
 }
 
 } // namespace

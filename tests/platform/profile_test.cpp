@@ -13,6 +13,8 @@
 #include <sys/resource.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -295,6 +297,55 @@ TEST_F(ProfileTest, ReplaceIsAtomicKeepsTheModeAndLeavesNoTemporaryFile) {
     EXPECT_NE(before.st_ino, after.st_ino); // replaced, not rewritten in place
     EXPECT_EQ(after.st_mode & 07777, 0640u);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"Mirelta.ini"});
+}
+
+// Settings files no program of ours wrote: reading them never changes them, and one too
+// large to hold is never replaced by a write.
+TEST_F(ProfileTest, HostileFilesAreReadWithoutChangeAndAnOversizedOneIsNeverReplaced) {
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"binary with zero bytes", std::string("[Mirelta]\0type=\0\1\2\xff\n\0\0[\0]\n", 20)},
+        {"not UTF-8", "[Mir\xe9lta]\n\xff\xfe=\x80\x81\ntype=\xc3\n[Mirelta]\ntype=7\n"},
+        {"a section never closed", "[Mirelta\ntype=3\n[\n]\n=\n==\n"},
+        {"a line of a megabyte", "[Mirelta]\ntype=" + std::string(1u << 20, '9') + "\n"},
+        {"a number far past int", "[Mirelta]\ntype=99999999999999999999999999\nneg=-99999999999999999999\n"},
+        {"only line ends", std::string(100000, '\r')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(ini(), c.bytes);
+        Profile p(ini());
+        (void)p.GetInt("Mirelta", "type", -1);
+        (void)p.GetInt("Mirelta", "neg", -1);
+        (void)p.GetString("Mirelta", "type", "", 255);
+        (void)p.GetString("\xff\xfe", "\x80", "");
+        EXPECT_EQ(ReadBytes(ini()), c.bytes);
+    }
+    const std::string huge = "[Mirelta]\ntype=1\n" + std::string(Profile::kMaxFileSize, ';');
+    WriteBytes(ini(), huge);
+    Profile p(ini());
+    EXPECT_EQ(p.GetInt("Mirelta", "type", -1), -1);
+    EXPECT_FALSE(p.WriteInt("Mirelta", "type", 2));
+    EXPECT_EQ(ReadBytes(ini()).size(), huge.size());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"Mirelta.ini"});
+}
+
+TEST_F(ProfileTest, TemporaryFilesOfAKilledRunGoWithTheNextWrite) {
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    const std::string stale = ".Mirelta.ini.tmp-" + std::to_string(gone) + "-3-12345";
+    const std::string ours = ".Mirelta.ini.tmp-" + std::to_string(getpid()) + "-999-1"; // a write in flight
+    const std::string other = ".other.ini.tmp-" + std::to_string(gone) + "-1-1";
+    for (const std::string& name : {stale, ours, other})
+        WriteBytes(dir.file(name), "[Mirelta]\nty");
+    Profile p(ini());
+    ASSERT_TRUE(p.WriteInt("Mirelta", "type", 2));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{ours, other, "Mirelta.ini"}));
 }
 
 TEST_F(ProfileTest, ASymbolicLinkKeepsPointingAtTheReplacedFile) {
