@@ -9,10 +9,13 @@
 #include "view/overlay_composer.h"
 #include "view/overlay_layers.h"
 #include "view/overlay_list.h"
+#include "support/kernel_levels.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -350,3 +353,53 @@ TEST_F(OverlayComposer, CrossLinesAreTheSameOnScreenAndInTheSavedPicture) {
 }
 
 } // namespace
+
+// The picture step on every kernel level the processor has, against its rule written out
+// pixel by pixel: widths around the vector steps (the source's top row is the last in
+// memory, so a read past its end would show under ASan), x1 scrolled both ways, x2 with
+// fractional offsets, the smallest factor, fit, and scrolled past the picture's end.
+TEST(PictureStep, EveryKernelLevelFollowsTheMappingRule) {
+    struct Case {
+        int bai;
+        double x, y;
+    };
+    const Case views[] = {{1, 0, 0}, {1, -7, -3}, {1, 5, 2}, {6, -10.5, -1.25},
+                          {2, -1, 0}, {0, 0, 0},  {1, -60, 0}};
+    const int sizes[][2] = {{1, 1}, {5, 3}, {16, 4}, {17, 9}, {33, 5}, {64, 7}, {97, 13}};
+    ForEachKernelLevel([&](KernelLevel) {
+        for (const auto& size : sizes)
+            for (const Case& v : views)
+                for (const int areaW : {1, 9, 40, 67}) {
+                    SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " x" << v.bai
+                                                    << " at " << v.x << "," << v.y << " area "
+                                                    << areaW);
+                    CDibImage picture;
+                    ASSERT_TRUE(picture.create(size[0], size[1], 24));
+                    FillWithEdgeValues(picture, static_cast<unsigned>(size[0] * 31 + areaW));
+                    const ViewMapping view = View(v.bai, v.x, v.y);
+                    const int areaH = 11;
+                    QImage area(areaW, areaH, QImage::Format_RGB32);
+                    area.fill(0x12345678u);
+                    DrawPictureStep(area, picture, view);
+                    const auto index = [&](int j, int area, int source, double offset) {
+                        if (view.fitted()) {
+                            const float ratio = static_cast<float>(source) / static_cast<float>(area);
+                            return std::min(static_cast<int>(static_cast<float>(j) * ratio), source - 1);
+                        }
+                        const double s = std::floor(j / view.factor() - offset);
+                        return s >= 0 && s < source ? static_cast<int>(s) : -1;
+                    };
+                    for (int i = 0; i < areaH; ++i)
+                        for (int j = 0; j < areaW; ++j) {
+                            const int sx = index(j, areaW, size[0], v.x);
+                            const int sy = index(i, areaH, size[1], v.y);
+                            QRgb want = qRgb(0, 0, 0);
+                            if (sx >= 0 && sy >= 0) {
+                                const std::uint8_t* p = picture.scanLine(sy) + 3 * sx;
+                                want = qRgb(p[2], p[1], p[0]);
+                            }
+                            ASSERT_EQ(area.pixel(j, i), want) << j << "," << i;
+                        }
+                }
+    });
+}
