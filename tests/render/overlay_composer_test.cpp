@@ -9,9 +9,13 @@
 #include "view/overlay_composer.h"
 #include "view/overlay_layers.h"
 #include "view/overlay_list.h"
+#include "view/overlay_painter.h"
+#include "images/canvas.h"
 #include "support/kernel_levels.h"
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -402,4 +406,68 @@ TEST(PictureStep, EveryKernelLevelFollowsTheMappingRule) {
                         }
                 }
     });
+}
+
+// Level and upright one-pixel lines are filled as rectangles: the same pixels as Qt's own
+// line, whichever way they run, cut at the picture's edges, and the other lines unchanged.
+TEST(OverlayPainter, StraightThinLinesHaveTheLinePixels) {
+    const int lines[][4] = {{2, 5, 20, 5},   {20, 5, 2, 5},   {5, 2, 5, 20},  {5, 20, 5, 2},
+                            {-10, 7, 50, 7}, {7, -10, 7, 50}, {0, 0, 39, 0},  {3, 3, 4, 3},
+                            {3, 3, 3, 4},    {39, 29, 0, 29}, {45, 3, 60, 3}, {2, 3, 30, 17}};
+    for (const int width : {0, 1, 3})
+        for (const auto& l : lines) {
+            SCOPED_TRACE(testing::Message() << "width " << width << " (" << l[0] << "," << l[1]
+                                            << ")-(" << l[2] << "," << l[3] << ")");
+            OverlayList list;
+            list.line(RGB(10, 200, 30), width, OverlayPoint{l[0], l[1]}, OverlayPoint{l[2], l[3]});
+            QImage painted(40, 30, QImage::Format_RGB32), expected(40, 30, QImage::Format_RGB32);
+            painted.fill(Qt::black);
+            expected.fill(Qt::black);
+            {
+                QPainter p(&painted);
+                PaintOverlay(p, list, LOGFONT{});
+            }
+            {
+                QPainter p(&expected);
+                p.setRenderHint(QPainter::Antialiasing, false);
+                p.setPen(CanvasPen(width, RGB(10, 200, 30)));
+                p.drawLine(l[0], l[1], l[2], l[3]);
+            }
+            EXPECT_EQ(painted, expected);
+        }
+}
+
+// Labels drawn from their cached layout have the pixels of drawText, in every size and
+// weight, over frames and after the font changes; a label with a line break is drawn by
+// drawText itself.
+TEST(OverlayPainter, CachedLabelsHaveTheDrawTextPixels) {
+    const char* const texts[] = {"12.345 mm", "L1 45.6 um", "A3 3.21 mm2", "角度 45.6°", "x", "Wg|jq", "a\nb"};
+    for (const int height : {-9, -13, -24, 16})
+        for (const int weight : {400, 700}) {
+            LOGFONT font;
+            font.lfHeight = height;
+            font.lfWeight = weight;
+            for (int frame = 0; frame < 2; ++frame)
+                for (const char* text : texts) {
+                    SCOPED_TRACE(testing::Message() << height << " " << weight << " '" << text << "'");
+                    OverlayList list;
+                    list.text(RGB(250, 250, 0), OverlayPoint{3 + frame, 5}, text);
+                    QImage painted(220, 60, QImage::Format_RGB32), expected(220, 60, QImage::Format_RGB32);
+                    painted.fill(Qt::black);
+                    expected.fill(Qt::black);
+                    {
+                        QPainter p(&painted);
+                        PaintOverlay(p, list, font);
+                    }
+                    {
+                        QPainter p(&expected);
+                        p.setRenderHint(QPainter::TextAntialiasing, false);
+                        const QFont f = CanvasFont(font);
+                        p.setFont(f);
+                        p.setPen(QColor(250, 250, 0));
+                        p.drawText(QPoint(3 + frame, 5 + QFontMetrics(f).ascent()), QString::fromUtf8(text));
+                    }
+                    EXPECT_EQ(painted, expected);
+                }
+        }
 }
