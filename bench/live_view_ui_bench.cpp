@@ -1,13 +1,11 @@
-// The whole live path in the running main window: a virtual camera at 1280 x 1024 and
-// 60 frames/s for 10 s, without and with the edge preview shown (MagnetData.Show 1: the
-// edge image is made on every frame). Reports frames offered by the camera, shown by the window,
+// The whole live path in the running main window: a virtual camera at 60 frames/s for
+// 10 s, at 1280 x 1024 without and with the edge preview shown (MagnetData.Show 1: the
+// edge image is made on every frame) and with the focus aids, and at 1280 x 1024 and
+// 1920 x 1080 with 20 measurements, the grid and the scale bar on the picture. Reports frames offered by the camera, shown by the window,
 // dropped by the 500 ms rule and merged because the window had not yet taken the
 // previous one, and the process's CPU time.
-#include "app/measure_dlg.h"
-#include "platform/prompt.h"
-#include "capture/capture_device.h"
-#include "capture/live_view.h"
 #include "app/main_dialog_template.h"
+#include "live_scene.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,37 +30,31 @@ double CpuSeconds() {
 }
 
 // range(1): the edge preview shown (the edge image made every frame); range(2): the focus
-// line on and four focus areas of 200 x 200 open,
-// drawn with the mouse as the operator does.
+// line on and four focus areas of 200 x 200 open, drawn with the mouse as the operator
+// does; range(3), range(4): the camera size; range(5): 20 measurements, grid, scale bar.
 void LiveView60fps(benchmark::State& state) {
     App();
     const int seconds = static_cast<int>(state.range(0));
     const int showPreview = static_cast<int>(state.range(1));
     const bool focus = state.range(2) != 0;
+    bench::LiveScene scene;
+    scene.width = static_cast<int>(state.range(3));
+    scene.height = static_cast<int>(state.range(4));
+    scene.measurements = state.range(5) != 0;
+    scene.extraSettings = "MagnetData.Show=" + std::to_string(showPreview) + "\n" +
+                          (focus ? "color.focusflg=1\ncolor.focuspos=512\n" : "");
     char tmpl[] = "/tmp/mirelta-bench-XXXXXX";
     const std::string dir = mkdtemp(tmpl);
-    std::ofstream(dir + "/Mirelta.ini") << "[Bench]\nWidth=1280\nHeight=1024\nFrame=600\n"
-                                         << "[Mirelta]\nMagnetData.Show=" << showPreview << "\n"
-                                         << (focus ? "color.focusflg=1\ncolor.focuspos=512\n" : "");
-    VirtualCameraConfig cam = DemoCameraConfig();
-    cam.name = "Bench";
-    cam.rate = {60, 1};
-    CameraSources sources;
-    sources.realDevices = false;
-    sources.virtualCameras = {cam};
-    ScriptedPrompt prompt;
-    MeasureDlgOptions o;
-    o.prompt = &prompt;
-    o.settingsPath = dir + "/Mirelta.ini";
-    o.dataFolder = dir + "/data/";
-    o.oldSettingsPath = dir + "/old/Mirelta.ini";
-    o.cameras = &sources;
+    bench::LiveWindowSetup setup(dir, scene);
+    const MeasureDlgOptions& o = setup.options;
+    ScriptedPrompt& prompt = setup.prompt;
     for (auto _ : state) {
         CMeasureDlg dlg(o);
         dlg.resize(1400, 1000);
         dlg.show();
         LiveView& live = *dlg.liveView();
         QTest::qWait(500); // past the first frames and the first timer ticks
+        setup.addMeasurements(dlg);
         for (int k = 0; focus && k < 4; ++k) {
             QTest::mouseClick(dlg.item(idc::FocusArea), Qt::LeftButton);
             const auto at = [&dlg](double x, double y) {
@@ -100,10 +92,12 @@ void LiveView60fps(benchmark::State& state) {
 }
 
 BENCHMARK(LiveView60fps)
-    ->ArgNames({"seconds", "show", "focus"})
-    ->Args({10, 0, 0})
-    ->Args({10, 1, 0})
-    ->Args({10, 0, 1})
+    ->ArgNames({"seconds", "show", "focus", "w", "h", "scene"})
+    ->Args({10, 0, 0, 1280, 1024, 0})
+    ->Args({10, 1, 0, 1280, 1024, 0})
+    ->Args({10, 0, 1, 1280, 1024, 0})
+    ->Args({10, 0, 0, 1280, 1024, 1})
+    ->Args({10, 0, 0, 1920, 1080, 1})
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();

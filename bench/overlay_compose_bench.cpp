@@ -4,6 +4,7 @@
 #include "calib/view_mapping.h"
 #include "images/dib_image.h"
 #include "model/measure.h"
+#include "platform/kernel_level.h"
 #include "view/overlay_composer.h"
 #include "view/overlay_layers.h"
 #include "view/overlay_list.h"
@@ -62,7 +63,7 @@ ViewMapping View(int index) {
     return v;
 }
 
-// Argument: magnification index (6 = x2, 0 = fit).
+// Argument: magnification index (1 = x1, 6 = x2, 0 = fit).
 void ComposePaint(benchmark::State& state) {
     bench::EnsureGui();
     static Scene scene;
@@ -77,10 +78,18 @@ void ComposePaint(benchmark::State& state) {
     state.counters["items"] = static_cast<double>(scratch.items().size());
 }
 
-// The picture step alone, for the share of the overlay in a paint.
+// The picture step alone, for the share of the overlay in a paint; the second argument
+// pins the kernels to one level (0 baseline, 1 AVX2; skipped where the processor lacks it).
 void PictureStep(benchmark::State& state) {
     static Scene scene;
     const ViewMapping view = View(static_cast<int>(state.range(0)));
+    const auto level = static_cast<KernelLevel>(state.range(1));
+    if (level == KernelLevel::Avx2 && AvailableKernelLevels().size() < 2) {
+        state.SkipWithError("no AVX2 here");
+        return;
+    }
+    const ScopedKernelLevel pinned(level);
+    state.SetLabel(KernelLevelName(level));
     QImage area(kAreaWidth, kAreaHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         DrawPictureStep(area, scene.picture, view);
@@ -94,8 +103,10 @@ void BareDrawImage(benchmark::State& state) {
     QImage picture(kImageWidth, kImageHeight, QImage::Format_RGB32);
     picture.fill(Qt::darkGray);
     QImage area(kAreaWidth, kAreaHeight, QImage::Format_RGB32);
-    const bool fit = state.range(0) == 0;
-    const QRect source = fit ? picture.rect() : QRect(140, 112, kAreaWidth / 2, kAreaHeight / 2);
+    const int index = static_cast<int>(state.range(0));
+    const QRect source = index == 0   ? picture.rect()
+                         : index == 1 ? QRect(140, 112, kAreaWidth, kAreaHeight)
+                                      : QRect(140, 112, kAreaWidth / 2, kAreaHeight / 2);
     for (auto _ : state) {
         QPainter p(&area);
         p.drawImage(area.rect(), picture, source);
@@ -104,8 +115,8 @@ void BareDrawImage(benchmark::State& state) {
     }
 }
 
-BENCHMARK(ComposePaint)->Arg(6)->Arg(0)->Unit(benchmark::kMillisecond);
-BENCHMARK(PictureStep)->Arg(6)->Arg(0)->Unit(benchmark::kMillisecond);
-BENCHMARK(BareDrawImage)->Arg(6)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(ComposePaint)->Arg(1)->Arg(6)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(PictureStep)->Args({1, 0})->Args({1, 1})->Args({6, 0})->Args({6, 1})->Args({0, 0})->Args({0, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BareDrawImage)->Arg(1)->Arg(6)->Arg(0)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -44,6 +45,19 @@ struct Grey16To24 {
     }
 };
 
+// Copy3 over a row: each pixel moved as one four-byte word, whose fourth byte lands on
+// the next pixel and is overwritten by it. The first `wide` pixels go this way (their
+// fourth source byte lies within the row, and they are not the row's last pixel); the
+// rest three bytes at a time.
+void CopyRow3(const std::uint8_t* in, std::uint8_t* d, const std::vector<int>& offsets, int wide) {
+    const int n = static_cast<int>(offsets.size());
+    int j = 0;
+    for (; j < wide; ++j, d += 3)
+        std::memcpy(d, in + offsets[static_cast<std::size_t>(j)], 4);
+    for (; j < n; ++j, d += 3)
+        Copy3{}(in + offsets[static_cast<std::size_t>(j)], d);
+}
+
 template <class PixelCopy>
 void Resample(const CDibImage& source, int srcW, int srcH, CDibImage& destination,
               const IntRect& destRect, PixelCopy copy) {
@@ -70,6 +84,16 @@ void Resample(const CDibImage& source, int srcW, int srcH, CDibImage& destinatio
         columnOffsets[static_cast<std::size_t>(j - jFirst)] =
             SourceIndex(j, columnRatio, source.width()) * sbpp;
 
+    // Offsets never decrease along the row: the pixels whose word stays inside the source
+    // row come first.
+    int wide = 0;
+    if constexpr (std::is_same_v<PixelCopy, Copy3>) {
+        const int rowBytes = source.width() * sbpp;
+        wide = static_cast<int>(columnOffsets.size()) - 1;
+        while (wide > 0 && columnOffsets[static_cast<std::size_t>(wide - 1)] + 4 > rowBytes)
+            --wide;
+    }
+
     const float rowRatio = static_cast<float>(srcH) / static_cast<float>(dstH);
     const std::size_t rowBytes = static_cast<std::size_t>(jEnd - jFirst) * dbpp;
     int previousSourceRow = -1;
@@ -84,10 +108,14 @@ void Resample(const CDibImage& source, int srcW, int srcH, CDibImage& destinatio
             continue;
         }
         const std::uint8_t* in = source.scanLine(sourceRow);
-        std::uint8_t* d = out;
-        for (const int offset : columnOffsets) {
-            copy(in + offset, d);
-            d += dbpp;
+        if constexpr (std::is_same_v<PixelCopy, Copy3>) {
+            CopyRow3(in, out, columnOffsets, wide);
+        } else {
+            std::uint8_t* d = out;
+            for (const int offset : columnOffsets) {
+                copy(in + offset, d);
+                d += dbpp;
+            }
         }
         previousSourceRow = sourceRow;
         previousRow = out;

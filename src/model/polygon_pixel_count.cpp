@@ -179,25 +179,32 @@ void SortByFirstRow(std::vector<Edge>& edges) {
                      [](const Edge& l, const Edge& r) { return l.first < r.first; });
 }
 
-// Sorts edge numbers by a key. The active edges keep their order from one row
-// to the next except where they cross, so insertion sort is nearly linear; a
-// list that turns out badly shuffled is handed to std::sort.
-template <typename Key>
-void SortActive(std::vector<std::uint32_t>& active, Key key) {
+// An edge reaching the current row, with what the row's sweep needs of it kept beside its
+// number so that sorting and merging read one array: for a fill edge the crossing column,
+// for an outline edge its run [key, end).
+struct ActiveEdge {
+    i64 key;
+    i64 end;
+    std::uint32_t edge;
+};
+
+// Sorts by key. The active edges keep their order from one row to the next except where
+// they cross, so insertion sort is nearly linear; a list that turns out badly shuffled is
+// handed to std::sort.
+void SortActive(std::vector<ActiveEdge>& active) {
     const std::size_t n = active.size();
     std::size_t moves = 0;
     const std::size_t budget = 4 * n + 64;
     for (std::size_t i = 1; i < n; ++i) {
-        const std::uint32_t e = active[i];
-        const i64 k = key(e);
+        const ActiveEdge e = active[i];
         std::size_t j = i;
-        while (j > 0 && key(active[j - 1]) > k) {
+        while (j > 0 && active[j - 1].key > e.key) {
             active[j] = active[j - 1];
             --j;
             if (++moves > budget) {
                 active[j] = e;
                 std::sort(active.begin(), active.end(),
-                          [&key](std::uint32_t l, std::uint32_t r) { return key(l) < key(r); });
+                          [](const ActiveEdge& l, const ActiveEdge& r) { return l.key < r.key; });
                 return;
             }
         }
@@ -244,9 +251,10 @@ i64 CountPixels(const std::vector<Vertex>& v, int width, int height) {
     SortByFirstRow(fill);
     SortByFirstRow(outline);
 
-    std::vector<Span> outlineSpan(outline.size());
-    std::vector<std::uint32_t> activeFill;
-    std::vector<std::uint32_t> activeOutline;
+    std::vector<ActiveEdge> activeFill;
+    std::vector<ActiveEdge> activeOutline;
+    activeFill.reserve(fill.size());
+    activeOutline.reserve(outline.size());
     std::uint32_t nextFill = 0;
     std::uint32_t nextOutline = 0;
     SpanUnion count(width);
@@ -256,50 +264,52 @@ i64 CountPixels(const std::vector<Vertex>& v, int width, int height) {
     for (const OutlineEdge& e : outline)
         lastRow = std::max(lastRow, e.last);
 
-    const auto crossing = [&fill](std::uint32_t e) { return fill[e].col.q; };
-    const auto spanStart = [&outlineSpan](std::uint32_t e) { return outlineSpan[e].a; };
-
     for (int y = outline.front().first; y <= lastRow; ++y) {
-        while (nextFill < fill.size() && fill[nextFill].first == y)
-            activeFill.push_back(nextFill++);
+        while (nextFill < fill.size() && fill[nextFill].first == y) {
+            activeFill.push_back({fill[nextFill].col.q, 0, nextFill});
+            ++nextFill;
+        }
         while (nextOutline < outline.size() && outline[nextOutline].first == y)
-            activeOutline.push_back(nextOutline++);
+            activeOutline.push_back({0, 0, nextOutline++});
 
-        for (std::uint32_t e : activeOutline)
-            outlineSpan[e] = OutlineSpan(outline[e]);
-        SortActive(activeFill, crossing);
-        SortActive(activeOutline, spanStart);
+        for (ActiveEdge& a : activeOutline) {
+            const Span span = OutlineSpan(outline[a.edge]);
+            a.key = span.a;
+            a.end = span.b;
+        }
+        SortActive(activeFill);
+        SortActive(activeOutline);
 
         // Merge the even-odd spans (pairs of crossings, left to right) with the
         // outline runs, in order of their first column.
         count.NextRow();
+        const std::size_t fills = activeFill.size() & ~std::size_t{1};
+        const std::size_t outlines = activeOutline.size();
         std::size_t f = 0;
         std::size_t o = 0;
-        while (f + 1 < activeFill.size() || o < activeOutline.size()) {
-            const bool takeFill = f + 1 < activeFill.size() &&
-                                  (o >= activeOutline.size() ||
-                                   crossing(activeFill[f]) <= spanStart(activeOutline[o]));
-            if (takeFill) {
-                count.Add(Span{crossing(activeFill[f]), crossing(activeFill[f + 1])});
+        while (f < fills || o < outlines) {
+            if (f < fills && (o >= outlines || activeFill[f].key <= activeOutline[o].key)) {
+                count.Add(Span{activeFill[f].key, activeFill[f + 1].key});
                 f += 2;
             } else {
-                count.Add(outlineSpan[activeOutline[o]]);
+                count.Add(Span{activeOutline[o].key, activeOutline[o].end});
                 ++o;
             }
         }
 
         // Step on to the next row; drop the edges that end here, keeping the order.
         std::size_t keep = 0;
-        for (std::uint32_t e : activeFill) {
-            fill[e].col.Advance();
-            if (y + 1 < fill[e].end)
-                activeFill[keep++] = e;
+        for (const ActiveEdge& a : activeFill) {
+            FillEdge& e = fill[a.edge];
+            e.col.Advance();
+            if (y + 1 < e.end)
+                activeFill[keep++] = {e.col.q, 0, a.edge};
         }
         activeFill.resize(keep);
         keep = 0;
-        for (std::uint32_t e : activeOutline) {
-            if (y < outline[e].last)
-                activeOutline[keep++] = e;
+        for (const ActiveEdge& a : activeOutline) {
+            if (y < outline[a.edge].last)
+                activeOutline[keep++] = a;
         }
         activeOutline.resize(keep);
     }

@@ -18,4 +18,6 @@ struct LOGFONT {
     std::uint8_t lfQuality = 0;
     std::uint8_t lfPitchAndFamily = 0;
     std::string lfFaceName; // UTF-8, at most 31 characters
+
+    friend bool operator==(const LOGFONT&, const LOGFONT&) = default;
 };

@@ -37,22 +37,6 @@ namespace {
     }
 }
 
-// The grey level of ToGrey8, row by row, written so that it vectorises: the weighted
-// sum fits 16 bits and the division by 100 is exact in any form the compiler picks.
-template <int Bytes>
-[[gnu::always_inline]] inline void GreyRowBody(const std::uint8_t* __restrict src,
-                                               std::uint8_t* __restrict dst, int width) {
-    for (int x = 0; x < width; ++x) {
-        const std::uint8_t* p = src + x * Bytes;
-        const auto sum = static_cast<std::uint16_t>(GreyWeightedSum(p[2], p[1], p[0]));
-        dst[x] = static_cast<std::uint8_t>(sum / 100);
-    }
-}
-
-template <int Bytes> void GreyRowPlain(const std::uint8_t* src, std::uint8_t* dst, int width) {
-    GreyRowBody<Bytes>(src, dst, width);
-}
-
 void EdgeRowPlain(const std::uint8_t* below, const std::uint8_t* centre, const std::uint8_t* above,
                   std::uint8_t* out, int width, int polarity) {
     EdgeRowBody(below, centre, above, out, width, polarity);
@@ -112,11 +96,6 @@ void EdgeRowPlain(const std::uint8_t* below, const std::uint8_t* centre, const s
                     polarity);
 }
 
-template <int Bytes>
-[[gnu::target("avx2")]] void GreyRowAvx2(const std::uint8_t* src, std::uint8_t* dst, int width) {
-    GreyRowBody<Bytes>(src, dst, width);
-}
-
 bool HasAvx2() {
     static const bool has = [] {
         __builtin_cpu_init();
@@ -134,23 +113,8 @@ EdgeRowKernel BestKernel() {
     return EdgeRowPlain;
 }
 
-using GreyRowKernel = void (*)(const std::uint8_t* src, std::uint8_t* dst, int width);
-
-template <int Bytes> GreyRowKernel BestGreyKernel() {
-#ifdef MIRELTA_EDGE_AVX2
-    if (HasAvx2())
-        return GreyRowAvx2<Bytes>;
-#endif
-    return GreyRowPlain<Bytes>;
-}
-
-// ToGrey8 over the whole picture, by the widest kernel the processor runs.
-void GreyCopy(const CDibImage& display, CDibImage& grey) {
-    const GreyRowKernel kernel =
-        display.bitCount() == 24 ? BestGreyKernel<3>() : BestGreyKernel<4>();
-    for (int r = 0; r < display.height(); ++r)
-        kernel(display.memoryRow(r), grey.memoryRow(r), display.width());
-}
+// ToGrey8 over the whole picture (by the widest kernel the processor runs).
+void GreyCopy(const CDibImage& display, CDibImage& grey) { ToGrey8(display, grey); }
 
 bool IsGrey8Like(const CDibImage& image, const CDibImage& like) {
     return !image.isNull() && image.bitCount() == 8 && image.width() == like.width() &&

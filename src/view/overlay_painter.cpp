@@ -9,10 +9,16 @@
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QStaticText>
+#include <QThread>
 
+#include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <optional>
 #include <span>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -50,6 +56,68 @@ void PaintBands(QPainter& p, std::span<const OverlayItem> items) {
     BlendBands(rows, bands);
 }
 
+// No line breaks, tabs or other control characters, which a laid-out text would treat
+// otherwise than drawText does.
+bool PlainLine(const std::string& text) {
+    return std::none_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+// What the labels of one paint share with the next: the font made from the settings'
+// LOGFONT, its ascent and the laid-out texts. Laying out a label (shaping) is most of
+// its cost, and the same labels are drawn on every frame; a laid-out text draws the
+// same pixels as drawText. The cache belongs to the user-interface thread and goes with
+// the application object, which the fonts depend on.
+class LabelCache {
+public:
+    static LabelCache* forThisThread() {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app || QThread::currentThread() != app->thread())
+            return nullptr;
+        if (!s_cache) {
+            s_cache = new LabelCache;
+            qAddPostRoutine([] {
+                delete s_cache;
+                s_cache = nullptr;
+            });
+        }
+        return s_cache;
+    }
+
+    // The font for `font`, made again only when it changes.
+    const QFont& font(const LOGFONT& font) {
+        if (!m_font || !(m_logfont == font)) {
+            m_font = CanvasFont(font);
+            m_logfont = font;
+            m_ascent = QFontMetrics(*m_font).ascent();
+            m_texts.clear();
+        }
+        return *m_font;
+    }
+    int ascent() const { return m_ascent; }
+
+    const QStaticText& text(const std::string& utf8) {
+        auto it = m_texts.find(utf8);
+        if (it == m_texts.end()) {
+            if (m_texts.size() >= kMaxTexts) // labels that come and go (a value being drawn)
+                m_texts.clear();
+            QStaticText t(QString::fromStdString(utf8));
+            t.setTextFormat(Qt::PlainText);
+            t.prepare(QTransform(), *m_font);
+            it = m_texts.emplace(utf8, std::move(t)).first;
+        }
+        return it->second;
+    }
+
+private:
+    static constexpr std::size_t kMaxTexts = 512;
+    static inline LabelCache* s_cache = nullptr;
+    std::optional<QFont> m_font;
+    LOGFONT m_logfont;
+    int m_ascent = 0;
+    std::unordered_map<std::string, QStaticText> m_texts;
+};
+
 } // namespace
 
 void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& font) {
@@ -61,6 +129,7 @@ void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& fon
     // The font is made once per paint, on the first label.
     std::optional<QFont> qfont;
     int ascent = 0;
+    LabelCache* cache = nullptr;
     const std::vector<OverlayItem>& items = list.items();
     for (std::size_t index = 0; index < items.size(); ++index) {
         const OverlayItem& item = items[index];
@@ -73,6 +142,15 @@ void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& fon
                 // Qt draws nothing for a zero-length line; a wide pen leaves a dot.
                 if (item.width > 1)
                     PaintCanvasDot(painter, a.x, a.y, item.width, CanvasColour(item.colour));
+                break;
+            }
+            if (item.width <= 1 && (a.x == b.x || a.y == b.y) && painter.transform().isIdentity()) {
+                // Qt plots a one-pixel line pixel by pixel; level and upright ones are the
+                // rectangle it covers, from the smaller end up to (without) the larger.
+                const int x = std::min(a.x, b.x), y = std::min(a.y, b.y);
+                painter.fillRect(a.y == b.y ? QRect(x, y, std::abs(b.x - a.x), 1)
+                                            : QRect(x, y, 1, std::abs(b.y - a.y)),
+                                 CanvasColour(item.colour));
                 break;
             }
             painter.drawLine(a.x, a.y, b.x, b.y);
@@ -107,13 +185,23 @@ void PaintOverlay(QPainter& painter, const OverlayList& list, const LOGFONT& fon
             if (!haveGui)
                 break;
             if (!qfont) {
-                qfont = CanvasFont(font);
-                ascent = QFontMetrics(*qfont).ascent();
+                cache = LabelCache::forThisThread();
+                if (cache) {
+                    qfont = cache->font(font);
+                    ascent = cache->ascent();
+                } else {
+                    qfont = CanvasFont(font);
+                    ascent = QFontMetrics(*qfont).ascent();
+                }
                 painter.setFont(*qfont);
             }
             painter.setPen(CanvasColour(item.colour));
-            painter.drawText(QPoint(item.points[0].x, item.points[0].y + ascent),
-                             QString::fromStdString(item.text));
+            if (cache && painter.transform().isIdentity() && PlainLine(item.text))
+                painter.drawStaticText(QPoint(item.points[0].x, item.points[0].y),
+                                       cache->text(item.text));
+            else
+                painter.drawText(QPoint(item.points[0].x, item.points[0].y + ascent),
+                                 QString::fromStdString(item.text));
             break;
         }
         }

@@ -1,6 +1,9 @@
 #include "capture/white_balance.h"
 
 #include "images/dib_image.h"
+#include "support/kernel_levels.h"
+
+#include <climits>
 
 #include <gtest/gtest.h>
 
@@ -70,3 +73,37 @@ TEST(WhiteBalance, RatiosOfTheChannelSums) {
 }
 
 } // namespace
+
+// Every build of the offset pass gives the clamped sum on every byte, on widths around
+// its vector steps and for offsets up to and beyond the byte range.
+TEST(WhiteBalance, OffsetsAreTheClampedSumOnEveryKernelLevel) {
+    const std::int32_t offsets[][2] = {{12, -7}, {-1, 1},   {255, -255}, {300, -300},
+                                       {0, 40},  {-40, 0},  {INT32_MIN, INT32_MAX}};
+    const auto clamped = [](int v, std::int64_t offset) {
+        const std::int64_t s = v + offset;
+        return s < 0 ? 0 : s > 255 ? 255 : static_cast<int>(s);
+    };
+    ForEachKernelLevel([&](KernelLevel) {
+        for (const auto& o : offsets)
+            for (const int width : kKernelWidths) {
+                SCOPED_TRACE(testing::Message() << "red " << o[0] << " blue " << o[1] << ", width "
+                                                << width);
+                CDibImage image, before;
+                ASSERT_TRUE(image.create(width, 2, 24));
+                FillWithEdgeValues(image, static_cast<unsigned>(width));
+                before.copyFrom(image);
+                ApplyWhiteBalanceOffsets(image, o[0], o[1]);
+                for (int y = 0; y < 2; ++y) {
+                    const std::uint8_t* p = image.scanLine(y);
+                    const std::uint8_t* q = before.scanLine(y);
+                    for (int x = 0; x < width; ++x) {
+                        ASSERT_EQ(p[3 * x], clamped(q[3 * x], o[1])) << x;
+                        ASSERT_EQ(p[3 * x + 1], q[3 * x + 1]) << x;
+                        ASSERT_EQ(p[3 * x + 2], clamped(q[3 * x + 2], o[0])) << x;
+                    }
+                    for (int k = 3 * width; k < image.stride(); ++k)
+                        ASSERT_EQ(p[k], q[k]) << "padding";
+                }
+            }
+    });
+}

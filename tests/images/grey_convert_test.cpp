@@ -1,6 +1,7 @@
 #include "images/grey_convert.h"
 
 #include "images/dib_image.h"
+#include "support/kernel_levels.h"
 
 #include <gtest/gtest.h>
 
@@ -154,3 +155,43 @@ TEST(ToGrey8, RefusesOtherBitCountsAndBadRecords) {
 }
 
 } // namespace
+
+// Every build of the kernel (baseline, AVX2 where the processor has it) gives the
+// formula's bytes on widths around the vector steps, edge values included.
+TEST(ToGrey8, EveryKernelLevelGivesTheFormulaOnEveryWidth) {
+    ForEachKernelLevel([](KernelLevel) {
+        for (const int from : {24, 32})
+            for (const int to : {8, 24, 32})
+                for (const int width : kKernelWidths) {
+                    SCOPED_TRACE(testing::Message() << from << " -> " << to << ", width " << width);
+                    CDibImage source, destination;
+                    ASSERT_TRUE(source.create(width, 3, from));
+                    ASSERT_TRUE(destination.create(width, 3, to));
+                    FillWithEdgeValues(source, static_cast<unsigned>(width + from));
+                    FillWithEdgeValues(destination, 7);
+                    CDibImage before;
+                    before.copyFrom(destination);
+                    ASSERT_EQ(ToGrey8(source, destination), 0);
+                    for (int y = 0; y < 3; ++y) {
+                        const std::uint8_t* s = source.scanLine(y);
+                        const std::uint8_t* d = destination.scanLine(y);
+                        const std::uint8_t* old = before.scanLine(y);
+                        const int sb = from / 8, db = to / 8;
+                        for (int x = 0; x < width; ++x) {
+                            const int want = GreyLevel(s[x * sb + 2], s[x * sb + 1], s[x * sb]);
+                            ASSERT_EQ(d[x * db], want) << x << "," << y;
+                            if (db >= 3) {
+                                ASSERT_EQ(d[x * db + 1], want);
+                                ASSERT_EQ(d[x * db + 2], want);
+                            }
+                            if (db == 4) {
+                                ASSERT_EQ(d[x * db + 3], old[x * db + 3]);
+                            }
+                        }
+                        // Nothing written past the row's pixels.
+                        for (int k = width * db; k < destination.stride(); ++k)
+                            ASSERT_EQ(d[k], old[k]);
+                    }
+                }
+    });
+}

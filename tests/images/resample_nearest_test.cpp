@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -225,3 +226,41 @@ TEST(ResampleNearest, RefusesWhatItCannotDo) {
 }
 
 } // namespace
+
+// Pixels moved a word at a time must still give exactly the sampled bytes, leave the
+// destination's row padding alone, and never read past the source (its top row is the
+// last in memory; ASan watches that).
+TEST(ResampleNearest, WordMovesGiveTheSampledBytesAndTouchNoPadding) {
+    const int sizes[][2] = {{1, 1}, {1, 5}, {3, 2}, {4, 4}, {5, 17}, {17, 5}, {33, 64}, {64, 33}};
+    for (const int from : {24, 32})
+        for (const auto& sw : sizes)
+            for (const auto& dw : sizes) {
+                SCOPED_TRACE(testing::Message() << from << " bits, " << sw[0] << "x" << sw[1]
+                                                << " -> " << dw[0] << "x" << dw[1]);
+                CDibImage source, destination, before;
+                ASSERT_TRUE(source.create(sw[0], sw[1], from));
+                ASSERT_TRUE(destination.create(dw[0], dw[1], 24));
+                for (std::size_t i = 0; i < source.byteSize(); ++i)
+                    source.bits()[i] = static_cast<std::uint8_t>(i * 29 + 3);
+                for (std::size_t i = 0; i < destination.byteSize(); ++i)
+                    destination.bits()[i] = static_cast<std::uint8_t>(0xC3 ^ i);
+                before.copyFrom(destination);
+                ASSERT_EQ(ResampleNearest(source, {0, 0, sw[0], sw[1]}, destination,
+                                          {0, 0, dw[0], dw[1]}),
+                          1);
+                const float rx = static_cast<float>(sw[0]) / static_cast<float>(dw[0]);
+                const float ry = static_cast<float>(sw[1]) / static_cast<float>(dw[1]);
+                for (int i = 0; i < dw[1]; ++i) {
+                    const int si = std::min(static_cast<int>(static_cast<float>(i) * ry), sw[1] - 1);
+                    const std::uint8_t* out = destination.scanLine(i);
+                    for (int j = 0; j < dw[0]; ++j) {
+                        const int sj = std::min(static_cast<int>(static_cast<float>(j) * rx), sw[0] - 1);
+                        const std::uint8_t* in = source.scanLine(si) + sj * (from / 8);
+                        ASSERT_EQ(std::memcmp(out + 3 * j, in, 3), 0) << j << "," << i;
+                    }
+                    const std::uint8_t* old = before.scanLine(i);
+                    for (int k = 3 * dw[0]; k < destination.stride(); ++k)
+                        ASSERT_EQ(out[k], old[k]) << "padding of row " << i;
+                }
+            }
+}

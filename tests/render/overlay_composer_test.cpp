@@ -9,10 +9,17 @@
 #include "view/overlay_composer.h"
 #include "view/overlay_layers.h"
 #include "view/overlay_list.h"
+#include "view/overlay_painter.h"
+#include "images/canvas.h"
+#include "support/kernel_levels.h"
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -350,3 +357,117 @@ TEST_F(OverlayComposer, CrossLinesAreTheSameOnScreenAndInTheSavedPicture) {
 }
 
 } // namespace
+
+// The picture step on every kernel level the processor has, against its rule written out
+// pixel by pixel: widths around the vector steps (the source's top row is the last in
+// memory, so a read past its end would show under ASan), x1 scrolled both ways, x2 with
+// fractional offsets, the smallest factor, fit, and scrolled past the picture's end.
+TEST(PictureStep, EveryKernelLevelFollowsTheMappingRule) {
+    struct Case {
+        int bai;
+        double x, y;
+    };
+    const Case views[] = {{1, 0, 0}, {1, -7, -3}, {1, 5, 2}, {6, -10.5, -1.25},
+                          {2, -1, 0}, {0, 0, 0},  {1, -60, 0}};
+    const int sizes[][2] = {{1, 1}, {5, 3}, {16, 4}, {17, 9}, {33, 5}, {64, 7}, {97, 13}};
+    ForEachKernelLevel([&](KernelLevel) {
+        for (const auto& size : sizes)
+            for (const Case& v : views)
+                for (const int areaW : {1, 9, 40, 67}) {
+                    SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " x" << v.bai
+                                                    << " at " << v.x << "," << v.y << " area "
+                                                    << areaW);
+                    CDibImage picture;
+                    ASSERT_TRUE(picture.create(size[0], size[1], 24));
+                    FillWithEdgeValues(picture, static_cast<unsigned>(size[0] * 31 + areaW));
+                    const ViewMapping view = View(v.bai, v.x, v.y);
+                    const int areaH = 11;
+                    QImage area(areaW, areaH, QImage::Format_RGB32);
+                    area.fill(0x12345678u);
+                    DrawPictureStep(area, picture, view);
+                    const auto index = [&](int j, int area, int source, double offset) {
+                        if (view.fitted()) {
+                            const float ratio = static_cast<float>(source) / static_cast<float>(area);
+                            return std::min(static_cast<int>(static_cast<float>(j) * ratio), source - 1);
+                        }
+                        const double s = std::floor(j / view.factor() - offset);
+                        return s >= 0 && s < source ? static_cast<int>(s) : -1;
+                    };
+                    for (int i = 0; i < areaH; ++i)
+                        for (int j = 0; j < areaW; ++j) {
+                            const int sx = index(j, areaW, size[0], v.x);
+                            const int sy = index(i, areaH, size[1], v.y);
+                            QRgb want = qRgb(0, 0, 0);
+                            if (sx >= 0 && sy >= 0) {
+                                const std::uint8_t* p = picture.scanLine(sy) + 3 * sx;
+                                want = qRgb(p[2], p[1], p[0]);
+                            }
+                            ASSERT_EQ(area.pixel(j, i), want) << j << "," << i;
+                        }
+                }
+    });
+}
+
+// Level and upright one-pixel lines are filled as rectangles: the same pixels as Qt's own
+// line, whichever way they run, cut at the picture's edges, and the other lines unchanged.
+TEST(OverlayPainter, StraightThinLinesHaveTheLinePixels) {
+    const int lines[][4] = {{2, 5, 20, 5},   {20, 5, 2, 5},   {5, 2, 5, 20},  {5, 20, 5, 2},
+                            {-10, 7, 50, 7}, {7, -10, 7, 50}, {0, 0, 39, 0},  {3, 3, 4, 3},
+                            {3, 3, 3, 4},    {39, 29, 0, 29}, {45, 3, 60, 3}, {2, 3, 30, 17}};
+    for (const int width : {0, 1, 3})
+        for (const auto& l : lines) {
+            SCOPED_TRACE(testing::Message() << "width " << width << " (" << l[0] << "," << l[1]
+                                            << ")-(" << l[2] << "," << l[3] << ")");
+            OverlayList list;
+            list.line(RGB(10, 200, 30), width, OverlayPoint{l[0], l[1]}, OverlayPoint{l[2], l[3]});
+            QImage painted(40, 30, QImage::Format_RGB32), expected(40, 30, QImage::Format_RGB32);
+            painted.fill(Qt::black);
+            expected.fill(Qt::black);
+            {
+                QPainter p(&painted);
+                PaintOverlay(p, list, LOGFONT{});
+            }
+            {
+                QPainter p(&expected);
+                p.setRenderHint(QPainter::Antialiasing, false);
+                p.setPen(CanvasPen(width, RGB(10, 200, 30)));
+                p.drawLine(l[0], l[1], l[2], l[3]);
+            }
+            EXPECT_EQ(painted, expected);
+        }
+}
+
+// Labels drawn from their cached layout have the pixels of drawText, in every size and
+// weight, over frames and after the font changes; a label with a line break is drawn by
+// drawText itself.
+TEST(OverlayPainter, CachedLabelsHaveTheDrawTextPixels) {
+    const char* const texts[] = {"12.345 mm", "L1 45.6 um", "A3 3.21 mm2", "角度 45.6°", "x", "Wg|jq", "a\nb"};
+    for (const int height : {-9, -13, -24, 16})
+        for (const int weight : {400, 700}) {
+            LOGFONT font;
+            font.lfHeight = height;
+            font.lfWeight = weight;
+            for (int frame = 0; frame < 2; ++frame)
+                for (const char* text : texts) {
+                    SCOPED_TRACE(testing::Message() << height << " " << weight << " '" << text << "'");
+                    OverlayList list;
+                    list.text(RGB(250, 250, 0), OverlayPoint{3 + frame, 5}, text);
+                    QImage painted(220, 60, QImage::Format_RGB32), expected(220, 60, QImage::Format_RGB32);
+                    painted.fill(Qt::black);
+                    expected.fill(Qt::black);
+                    {
+                        QPainter p(&painted);
+                        PaintOverlay(p, list, font);
+                    }
+                    {
+                        QPainter p(&expected);
+                        p.setRenderHint(QPainter::TextAntialiasing, false);
+                        const QFont f = CanvasFont(font);
+                        p.setFont(f);
+                        p.setPen(QColor(250, 250, 0));
+                        p.drawText(QPoint(3 + frame, 5 + QFontMetrics(f).ascent()), QString::fromUtf8(text));
+                    }
+                    EXPECT_EQ(painted, expected);
+                }
+        }
+}
