@@ -67,8 +67,9 @@ void Walk(QAccessibleInterface* iface, const std::string& window, int& controls)
         ++controls;
         EXPECT_FALSE(iface->text(QAccessible::Name).trimmed().isEmpty())
             << window << ": " << Describe(iface) << " has no name";
-        if (ShowsAValue(role))
+        if (ShowsAValue(role)) {
             EXPECT_NE(iface->valueInterface(), nullptr) << window << ": " << Describe(iface) << " has no value";
+        }
     }
     if (role == QAccessible::List || role == QAccessible::Table || role == QAccessible::ComboBox ||
         role == QAccessible::Tree)
