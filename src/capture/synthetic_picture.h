@@ -86,4 +86,5 @@ private:
     bool m_identity = true; // controls change nothing: frames are plain copies
     std::array<std::array<std::uint8_t, 256>, 3> m_tables{};
     std::vector<std::int8_t> m_noise; // fixed random values in -noise..noise, read at a moving offset
+    std::vector<std::int8_t> m_noiseBytes; // each of m_noise three times, one per byte of a pixel
 };
